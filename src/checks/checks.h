@@ -1,0 +1,45 @@
+// The bearing checks of AASHTO 1992 Article 14.4.1 and the two sequences that
+// run them. Each routine reads and writes fields of the check results record in
+// place, returns nothing and never fails; IEEE Inf and NaN flow through.
+#pragma once
+
+#include "checks/check_results.h"
+
+namespace bearingpad {
+
+// Bearing properties: W, L, D, area A, hole factor F, perimeter P.
+void bprop(CheckResults& r);
+
+// Article 14.4.1.1 compressive stress. Returns no_effective_layer (0 or 1).
+int comp_stress(CheckResults& r);
+
+// Figure 14.4.1.2B: compressive strain (%) at stress p (psi) on the curve for
+// shape ratio s = S/B.
+float strain(float p, float s);
+
+// Article 14.4.1.2 compressive deflection, creep and long-term deflection.
+void comp_defl(CheckResults& r);
+
+// Article 14.4.1.3 shear deformation, minimum hrt and design shear force H.
+void shear(CheckResults& r);
+
+// Article 14.4.1.4 rotation about the transverse axis.
+void rotat(CheckResults& r);
+
+// Article 14.4.1.5 stability limits W/3, L/3 (W/5, L/5 for a plain pad).
+void stabil(CheckResults& r);
+
+// Article 14.4.1.6 plate stresses (PLI).
+void reinf(CheckResults& r);
+
+// Article 14.5 anchorage: allowable shear force (1/5 of the dead load).
+void anchor(CheckResults& r);
+
+// Analysis mode: every check once, in a fixed order; decides nothing.
+void analysis(CheckResults& r);
+
+// Design mode: the design search; sets slots 1, 2 or 9 of design_flags when
+// no design is possible.
+void design(CheckResults& r);
+
+}  // namespace bearingpad

@@ -1,0 +1,166 @@
+#include "report/banner.h"
+
+namespace bearingpad {
+
+namespace {
+
+// Banner line 2: the issuing division and office (44 and 18 characters).
+constexpr const char* kDivision = "BRIDGE DESIGN DIVISION - BEARINGS AND JOINTS";
+constexpr const char* kOffice = " STRUCTURES OFFICE";
+
+}  // namespace
+
+Record separator_line() {
+    return Record().text(2, std::string(78, '-'));
+}
+
+void write_banner(ReportFile& report, const std::string& run_date,
+                  const std::string& problem_number, const std::string& run_time,
+                  const std::string& title) {
+    report.write(Record()
+                     .control('0')
+                     .text(2, run_date)
+                     .text(25, "VERANIA DEPARTMENT OF TRANSPORTATION")
+                     .text(66, "PROB. NO. ")
+                     .text(76, problem_number));
+    report.write(Record().text(2, run_time).text(12, kDivision).text(56, kOffice));
+    report.write(Record().text(27, "ELASTOMERIC BEARING PAD PROGRAM "));
+    report.write(Record().text(31, "REVISED:  JUNE 30, 2008"));
+    report.write(Record());
+    report.write(Record().text(20, "AASHTO 1992, ARTICLE 14.4.1 - DESIGN METHOD A"));
+    report.write(Record().text(26, "60 DUROMETER HARDNESS NEOPRENE"));
+    report.write(Record());
+    report.write(Record().text(4, title));
+}
+
+void write_mode_lines(ReportFile& report, RunMode mode) {
+    report.write(separator_line());
+    if (mode == RunMode::analysis) {
+        report.write(Record().text(31, "THIS IS AN ANALYSIS"));
+    } else {
+        report.write(Record().text(33, "THIS IS A DESIGN"));
+    }
+    report.write(separator_line());
+}
+
+void write_pad_echo(ReportFile& report, const ProblemRecord& p) {
+    report.write(Record().text(28, "DEFAULT AND/OR INPUT VALUES"));
+    report.write(Record());
+    report.write(Record().text(32, "**** PAD DATA ****"));
+    report.write(Record());
+    report.write(Record().text(40, "NUMBER").text(63, "TOP AND"));
+    report.write(Record().text(42, "OF").text(51, "DIAMETER").text(64, "BOTTOM").text(75, "SIDE"));
+    report.write(Record()
+                     .text(5, "WIDTH")
+                     .text(16, "LENGTH")
+                     .text(26, "THICKNESS")
+                     .text(39, "HOLES(S)")
+                     .text(52, "OF HOLE")
+                     .text(64, "COVER")
+                     .text(74, "COVER"));
+    report.write(Record()
+                     .text(6, "(IN)")
+                     .text(17, "(IN)")
+                     .text(29, "(IN)")
+                     .text(53, "(IN)")
+                     .text(65, "(IN)")
+                     .text(75, "(IN)"));
+    report.write(Record()
+                     .real(4, p.width, 7, 4)
+                     .real(15, p.length, 7, 4)
+                     .real(27, p.thickness, 7, 4)
+                     .integer(42, p.number_of_holes, 2)
+                     .real(51, p.diameter_of_hole, 7, 4)
+                     .real(64, p.cover_thickness, 5, 4)
+                     .real(74, p.side_cover, 5, 4));
+    report.write(Record());
+    report.write(Record()
+                     .text(7, "NUMBER OF")
+                     .text(23, "THICKNESS OF")
+                     .text(43, "NUMBER OF")
+                     .text(63, "THICKNESS OF"));
+    report.write(Record()
+                     .text(5, "LOAD PLATE(S)")
+                     .text(22, "LOAD PLATE(S)")
+                     .text(39, "INTERNAL PLATE(S)")
+                     .text(60, "INTERNAL PLATE(S)"));
+    report.write(Record().text(27, "(IN)").text(67, "(IN)"));
+    report.write(Record()
+                     .integer(10, p.load_plate_count, 2)
+                     .real(26, p.load_plate_thickness, 6, 4)
+                     .integer(46, p.internal_plate_count, 2)
+                     .real(66, p.internal_plate_thickness, 6, 4));
+    report.write(Record());
+}
+
+void write_design_data_echo(ReportFile& report, const ProblemRecord& p) {
+    report.write(Record().text(33, "** DESIGN DATA **"));
+    report.write(Record());
+    report.write(Record()
+                     .text(7, "TYPE OF")
+                     .text(19, "DISTANCE")
+                     .text(31, "DESIGN SPAN")
+                     .text(46, "DEAD LOAD")
+                     .text(59, "LIVE LOAD REACTION"));
+    report.write(Record()
+                     .text(8, "BEAM")
+                     .text(18, "TO FIXITY")
+                     .text(33, "OF BEAM")
+                     .text(47, "REACTION")
+                     .text(60, "EXCLUDING IMPACT"));
+    report.write(Record().text(21, "(FT)").text(35, "(FT)").text(49, "(K)").text(67, "(K)"));
+    Record values;
+    if (p.beam_type == 1) {
+        values.text(6, "CONCRETE");
+    } else {
+        values.text(8, "STEEL");
+    }
+    report.write(values.real(19, p.distance_to_fixity, 8, 4)
+                     .real(33, p.design_span, 8, 4)
+                     .real(47, p.dead_load, 7, 3)
+                     .real(65, p.live_load, 7, 3));
+    report.write(Record());
+    report.write(Record().text(35, "DEAD LOAD").text(49, "LIVE LOAD"));
+    report.write(Record().text(24, "CAMBER").text(34, "DEFLECTION").text(48, "DEFLECTION"));
+    report.write(Record().text(25, "(IN)").text(37, "(IN)").text(51, "(IN)"));
+    report.write(Record()
+                     .real(24, p.camber, 6, 3)
+                     .real(36, p.dead_load_deflection, 6, 3)
+                     .real(50, p.live_load_deflection, 6, 3));
+    report.write(Record());
+    report.write(separator_line());
+}
+
+void write_closing_messages(ReportFile& report, const DesignFlags& flags) {
+    if (flags.is_set(iteration_limit_reached)) {
+        report.write(Record().text(3, "*** DESIGN NOT POSSIBLE ***"));
+    }
+    if (flags.is_set(load_plate_fatigue_failed)) {
+        report.write(Record()
+                         .text(3, "*** DESIGN NOT POSSIBLE - FATIGUE CONTROLLED, ")
+                         .text(49, "LOAD PLATES NOT THICK ENOUGH ***"));
+    }
+    if (flags.is_set(dimensions_missing)) {
+        report.write(Record()
+                         .text(3, "*** DESIGN NOT POSSIBLE - EITHER WIDTH OR LENGTH ")
+                         .text(52, "MUST BE ENTERED FOR A DESIGN ***"));
+    }
+    if (flags.is_set(internal_plates_not_allowed)) {
+        report.write(Record().text(20, "NUMBER OF INTERNAL PLATE(S) MOST EQUAL 0,"));
+        report.write(Record().text(18, "WHEN THE NUMBER OF LOAD PLATES IS LESS THAN 2"));
+    }
+    if (flags.is_set(too_many_holes)) {
+        report.write(Record().text(21, "NUMBER OF HOLES CAN NOT BE GREATER THAN 4"));
+    }
+    if (flags.is_set(too_many_load_plates)) {
+        report.write(
+            Record().text(17, "NUMBER OF LOAD PLATES CAN NOT BE GREATER ").text(58, "THAN 2"));
+    }
+    if (flags.is_set(internal_plate_fatigue_failed)) {
+        report.write(Record()
+                         .text(3, "*** DESIGN NOT POSSIBLE - FATIGUE CONTROLLED, ")
+                         .text(49, "INTERNAL PLATES NOT THICK ENOUGH"));
+    }
+}
+
+}  // namespace bearingpad
