@@ -1,0 +1,125 @@
+// Line layouts of the output data section, held as data: each line is a list
+// of items placed at record columns (column 1 is the carriage-control column),
+// each item a literal, a real field Fw.d or an integer field Iw taken from the
+// check results or from the writer's own layer counts. A line with no items is
+// an empty record. One small mechanism turns such tables into records.
+#pragma once
+
+#include <cstdint>
+#include <string_view>
+#include <vector>
+
+#include "checks/check_results.h"
+#include "report/report_file.h"
+
+namespace bearingpad {
+
+// Counts that the report writer derives for the stress and deflection tables;
+// they are not fields of the check results.
+struct LayerCounts {
+    // Cover layers: 2 with one or two load plates, otherwise 1 (the plain pad).
+    std::int32_t cover_layer_count = 1;
+    // Internal layers: internal plates + 1 with two load plates, otherwise 0.
+    std::int32_t internal_layer_count = 0;
+};
+
+// The counts for the pad's construction.
+LayerCounts layer_counts(const CheckResults& r);
+
+struct LayoutItem {
+    enum class Kind { literal, real, integer, count };
+
+    int column = 1;
+    Kind kind = Kind::literal;
+    std::string_view literal{};
+    float CheckResults::*real_field = nullptr;
+    std::int32_t CheckResults::*integer_field = nullptr;
+    std::int32_t LayerCounts::*count_field = nullptr;
+    int w = 0;
+    int d = 0;
+};
+
+// A literal written as it stands, trailing blanks included.
+constexpr LayoutItem lit(int column, std::string_view text) {
+    LayoutItem item;
+    item.column = column;
+    item.kind = LayoutItem::Kind::literal;
+    item.literal = text;
+    return item;
+}
+
+// A real field of the check results, edited Fw.d.
+constexpr LayoutItem real(int column, float CheckResults::*field, int w, int d) {
+    LayoutItem item;
+    item.column = column;
+    item.kind = LayoutItem::Kind::real;
+    item.real_field = field;
+    item.w = w;
+    item.d = d;
+    return item;
+}
+
+// An integer field of the check results, edited Iw.
+constexpr LayoutItem integer(int column, std::int32_t CheckResults::*field, int w) {
+    LayoutItem item;
+    item.column = column;
+    item.kind = LayoutItem::Kind::integer;
+    item.integer_field = field;
+    item.w = w;
+    return item;
+}
+
+// One of the writer's layer counts, edited Iw.
+constexpr LayoutItem count(int column, std::int32_t LayerCounts::*field, int w) {
+    LayoutItem item;
+    item.column = column;
+    item.kind = LayoutItem::Kind::count;
+    item.count_field = field;
+    item.w = w;
+    return item;
+}
+
+// One printed line; no items is an empty record.
+using LayoutLine = std::vector<LayoutItem>;
+// A block of lines, written in order.
+using Layout = std::vector<LayoutLine>;
+
+// A line of a variant that replaces the line of the same number (counted
+// from 1) of a base layout.
+struct LineReplacement {
+    int line;
+    LayoutLine items;
+};
+
+// The base layout with the given lines replaced.
+Layout with_lines(const Layout& base, const std::vector<LineReplacement>& replacements);
+
+// The record of one line: a blank carriage control and the items at their
+// columns; no items gives the empty record.
+Record layout_record(const LayoutLine& line, const CheckResults& r, const LayerCounts& counts);
+
+// Writes every line of a layout to the report.
+void write_lines(ReportFile& report, const Layout& layout, const CheckResults& r,
+                 const LayerCounts& counts);
+
+// The calculation blocks of pages 1 to 4.
+enum class DimensionBasis { plate, bearing };
+enum class BeamKind { concrete, steel };
+enum class PadKind { plain, laminated };
+
+void write_bearing_properties_heading(ReportFile& report, const CheckResults& r,
+                                      DimensionBasis basis);
+void write_bearing_properties_values(ReportFile& report, const CheckResults& r);
+void write_elastomer_properties(ReportFile& report, const CheckResults& r);
+void write_compressive_stress(ReportFile& report, const CheckResults& r, const LayerCounts& counts,
+                              PadKind pad);
+void write_compressive_deflection(ReportFile& report, const CheckResults& r,
+                                  const LayerCounts& counts);
+void write_shear_heading(ReportFile& report, const CheckResults& r, BeamKind beam);
+void write_shear_values(ReportFile& report, const CheckResults& r);
+void write_rotation(ReportFile& report, const CheckResults& r);
+void write_stability(ReportFile& report, const CheckResults& r, PadKind pad);
+void write_reinforcement(ReportFile& report, const CheckResults& r);
+void write_anchorage(ReportFile& report, const CheckResults& r);
+
+}  // namespace bearingpad
