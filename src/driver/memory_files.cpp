@@ -1,0 +1,92 @@
+#include "driver/memory_files.h"
+
+namespace bearingpad {
+
+namespace {
+
+class MemoryInputFile : public InputFile {
+  public:
+    explicit MemoryInputFile(std::string data) : data_(std::move(data)) {}
+
+    std::optional<std::string> read_record() override {
+        if (pos_ >= data_.size()) return std::nullopt;
+        std::size_t end = data_.find('\n', pos_);
+        if (end == std::string::npos) end = data_.size();
+        std::string record = data_.substr(pos_, end - pos_);
+        pos_ = end + 1;
+        if (!record.empty() && record.back() == '\r') record.pop_back();
+        return record;
+    }
+
+  private:
+    std::string data_;
+    std::size_t pos_ = 0;
+};
+
+class MemoryReportSink : public OutputSink {
+  public:
+    MemoryReportSink(MemoryFileAccess& fs, std::string name, bool cut)
+        : fs_(fs), name_(std::move(name)), cut_pending_(cut) {}
+
+    void write(std::string_view bytes) override {
+        std::string& file = fs_.files[name_];
+        if (cut_pending_) {
+            file.clear();
+            cut_pending_ = false;
+        }
+        if (fs_.report_capacity >= 0) {
+            const auto room = static_cast<std::size_t>(fs_.report_capacity) -
+                              std::min(file.size(), static_cast<std::size_t>(fs_.report_capacity));
+            if (bytes.size() > room) {
+                file.append(bytes.substr(0, room));
+                throw RunTimeFailure{failure_write, report_unit, name_};
+            }
+        }
+        file.append(bytes);
+    }
+
+  private:
+    MemoryFileAccess& fs_;
+    std::string name_;
+    bool cut_pending_;
+};
+
+}  // namespace
+
+std::string MemoryFileAccess::absolute_name(std::string_view name) {
+    if (!name.empty() && name.front() == '/') return std::string(name);
+    return current_directory + "/" + std::string(name);
+}
+
+std::unique_ptr<InputFile> MemoryFileAccess::open_input(const std::string& name) {
+    if (access_denied.count(name)) throw RunTimeFailure{failure_access_denied, input_unit, name};
+    if (directories.count(name)) throw RunTimeFailure{failure_open, input_unit, name};
+    const auto it = files.find(name);
+    if (it == files.end()) throw RunTimeFailure{failure_file_not_found, input_unit, name};
+    return std::make_unique<MemoryInputFile>(it->second);
+}
+
+bool MemoryFileAccess::exists(const std::string& name) {
+    return files.count(name) != 0 || directories.count(name) != 0;
+}
+
+bool MemoryFileAccess::same_file(const std::string& a, const std::string& b) {
+    return a == b && exists(a);
+}
+
+std::unique_ptr<OutputSink> MemoryFileAccess::create_report(const std::string& name) {
+    if (exists(name)) throw RunTimeFailure{failure_cannot_overwrite, report_unit, name};
+    if (access_denied.count(name)) throw RunTimeFailure{failure_access_denied, report_unit, name};
+    files[name];
+    return std::make_unique<MemoryReportSink>(*this, name, false);
+}
+
+std::unique_ptr<OutputSink> MemoryFileAccess::reopen_report(const std::string& name) {
+    if (vanish_before_reopen.count(name)) files.erase(name);
+    if (directories.count(name)) throw RunTimeFailure{failure_open, report_unit, name};
+    if (access_denied.count(name)) throw RunTimeFailure{failure_access_denied, report_unit, name};
+    if (!files.count(name)) throw RunTimeFailure{failure_file_not_found, report_unit, name};
+    return std::make_unique<MemoryReportSink>(*this, name, true);
+}
+
+}  // namespace bearingpad
