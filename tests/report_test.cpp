@@ -39,7 +39,6 @@
 
 #include "checks/check_results.h"
 #include "checks/checks.h"
-#include "report/layout.h"
 #include "report/presults.h"
 #include "report/report_file.h"
 
@@ -360,9 +359,6 @@ TEST(PresultsVariants, LayerCountsInStressAndDeflectionTables) {
         const std::string layers = line_with(recs, "NUMBER OF LAYERS  ");
         for (int col : {33, 50, 67}) EXPECT_EQ(columns(layers, col, 2), c.cover) << col;
         for (int col : {42, 59, 76}) EXPECT_EQ(columns(layers, col, 2), c.internal) << col;
-        const LayerCounts counts = layer_counts(f.r);
-        EXPECT_EQ(edit_integer(counts.cover_layer_count, 2), c.cover);
-        EXPECT_EQ(edit_integer(counts.internal_layer_count, 2), c.internal);
     }
 }
 
@@ -647,47 +643,6 @@ TEST(PresultsWarnings, EachConditionAndItsEdges) {
         EXPECT_EQ(recs[recs.size() - 2].text, "");
         EXPECT_EQ(recs.back().text, std::string(36, ' ') + "PAGE 5");
     }
-}
-
-// ---------------------------------------------------------------- layout mechanism
-
-TEST(ReportLayout, ItemsAtColumnsAndEmptyRecords) {
-    DesignFlags flags;
-    CheckResults r(flags);
-    r.area = 95.98285f;
-    r.load_plate_count = 2;
-    LayerCounts counts;
-    counts.internal_layer_count = 4;
-    struct Case {
-        const char* name;
-        LayoutLine line;
-        std::string chars;  // the record, column 1 included
-    };
-    const Case cases[] = {
-        {"empty record", {}, ""},
-        {"literal keeps its trailing blank", {lit(5, "or ")}, "    or "},
-        {"real field",
-         {lit(34, "A ="), real(38, &CheckResults::area, 9, 4)},
-         std::string(33, ' ') + "A =   95.9828"},
-        {"integer field", {integer(3, &CheckResults::load_plate_count, 2)}, "   2"},
-        {"writer count", {count(2, &LayerCounts::internal_layer_count, 2)}, "  4"},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        EXPECT_EQ(layout_record(c.line, r, counts).chars(), c.chars);
-    }
-}
-
-TEST(ReportLayout, VariantReplacesOnlyTheNamedLines) {
-    const Layout base = {{lit(2, "one")}, {lit(2, "two")}, {}, {lit(2, "four")}};
-    const Layout variant = with_lines(base, {{2, {lit(3, "TWO")}}, {3, {lit(2, "three")}}});
-    ASSERT_EQ(variant.size(), base.size());
-    DesignFlags flags;
-    CheckResults r(flags);
-    const LayerCounts counts;
-    std::vector<std::string> got;
-    for (const LayoutLine& line : variant) got.push_back(layout_record(line, r, counts).chars());
-    EXPECT_EQ(got, (std::vector<std::string>{" one", "  TWO", " three", " four"}));
 }
 
 }  // namespace
