@@ -1,0 +1,140 @@
+// Compressive deflection: the strain chart of Figure 14.4.1.2B, the strain
+// interpolation, the layer and total deflections, creep and long-term
+// deflection.
+#include <array>
+#include <cstddef>
+
+#include "checks/checks.h"
+#include "checks/numeric.h"
+
+namespace bearingpad {
+
+namespace {
+
+constexpr std::size_t curve_count = 8;
+constexpr std::size_t step_count = 14;
+using Curve = std::array<float, step_count>;
+
+// The shape ratio S/B of each curve, stiffest first.
+constexpr std::array<float, curve_count> curve_bound{20.0f, 16.0f, 12.0f, 9.0f,
+                                                     6.0f,  5.0f,  4.0f,  3.0f};
+
+// Compressive strain (%) of each curve at the stresses 145.5 j psi, j = 1..14.
+constexpr std::array<Curve, curve_count> strain_chart{{
+    {1.0f, 1.6f, 2.0f, 2.2f, 2.5f, 2.6f, 2.9f, 3.1f, 3.3f, 3.5f, 3.7f, 4.0f, 4.1f, 4.2f},
+    {1.01f, 1.61f, 2.01f, 2.3f, 2.7f, 3.0f, 3.2f, 3.4f, 3.7f, 4.0f, 4.2f, 4.5f, 4.7f, 5.0f},
+    {1.02f, 1.62f, 2.02f, 2.5f, 3.0f, 3.2f, 3.6f, 4.0f, 4.2f, 4.7f, 5.0f, 5.2f, 5.6f, 6.0f},
+    {1.03f, 1.64f, 2.05f, 2.6f, 3.1f, 3.6f, 4.0f, 4.4f, 4.9f, 5.2f, 5.7f, 6.1f, 6.6f, 7.0f},
+    {1.1f, 1.8f, 2.4f, 3.0f, 3.5f, 4.0f, 4.5f, 5.1f, 5.6f, 6.2f, 6.8f, 7.2f, 7.8f, 8.3f},
+    {1.8f, 2.4f, 3.1f, 3.8f, 4.5f, 5.4f, 6.0f, 6.6f, 7.4f, 8.0f, 8.8f, 9.5f, 10.2f, 11.0f},
+    {2.1f, 3.1f, 4.1f, 5.0f, 6.0f, 7.0f, 7.8f, 8.8f, 9.6f, 10.5f, 11.2f, 12.1f, 12.9f, 13.6f},
+    {2.5f, 4.2f, 5.8f, 7.3f, 8.8f, 10.0f, 11.1f, 12.2f, 13.3f, 14.2f, 15.0f, 15.5f, 15.8f, 16.0f},
+}};
+
+constexpr float stress_step = 145.5f;  // psi between two columns
+constexpr std::size_t last_column = 13;  // the column search covers 1..13
+constexpr float creep_fraction = 0.35f;
+
+// Value of the curve for shape ratio s at (1-based) column m.
+float curve_value(float s, std::size_t m) {
+    const std::size_t i = m - 1;
+    if (s >= curve_bound[0]) return strain_chart[0][i];
+    // At or below 3, and a NaN shape ratio, take the S/B = 3 curve alone, so
+    // that the band search below only ever sees 3 < s < 20.
+    if (!(s > curve_bound[curve_count - 1])) return strain_chart[curve_count - 1][i];
+    std::size_t k = curve_count - 2;
+    for (std::size_t band = 0; band + 1 < curve_count; ++band) {
+        if (curve_bound[band + 1] < s && s <= curve_bound[band]) {
+            k = band;
+            break;
+        }
+    }
+    const float d = store((wide(curve_bound[k]) - wide(s)) /
+                          (wide(curve_bound[k]) - wide(curve_bound[k + 1])));
+    return store(wide(strain_chart[k][i]) +
+                 wide(d) * (wide(strain_chart[k + 1][i]) - wide(strain_chart[k][i])));
+}
+
+}  // namespace
+
+float strain(float p, float s) {
+    // The first step at or above p; above the 13th step (or for a NaN stress)
+    // the line through columns 13 and 14 is extended.
+    std::size_t j = last_column;
+    for (std::size_t column = 1; column <= last_column; ++column) {
+        if (wide(p) <= wide(stress_step) * wide(static_cast<int>(column))) {
+            j = column;
+            break;
+        }
+    }
+    const float v_j = curve_value(s, j);
+    const float v_next = curve_value(s, j + 1);
+    return store(wide(v_j) + (wide(v_next) - wide(v_j)) *
+                                 (wide(p) - wide(stress_step) * wide(static_cast<int>(j))) /
+                                 wide(stress_step));
+}
+
+namespace {
+
+// Deflection of one layer: strain (%) times hri / 100.
+float layer_deflection(float strain_percent, float layer_thickness) {
+    return store(wide(strain_percent) * wide(layer_thickness) / 100.0);
+}
+
+// Sum over the layers of the layer deflection times the number of such layers.
+float total_deflection(const CheckResults& r, float cover, float internal) {
+    if (r.load_plate_count == 2) {
+        return store(2.0 * wide(cover) + (wide(r.internal_plate_count) + 1.0) * wide(internal));
+    }
+    if (r.load_plate_count == 1) return store(2.0 * wide(cover));
+    return cover;
+}
+
+}  // namespace
+
+void comp_defl(CheckResults& r) {
+    const double area = wide(r.area);
+    r.dead_load_stress = store(1000.0 * wide(r.dead_load) / area);
+    r.live_load_stress = store(1000.0 * (wide(r.total_load) - wide(r.dead_load)) / area);
+    r.total_load_stress = store(1000.0 * wide(r.total_load) / area);
+
+    r.strain_dead_cover = strain(r.dead_load_stress, r.shape_ratio_cover);
+    r.strain_live_cover = strain(r.live_load_stress, r.shape_ratio_cover);
+    r.strain_total_cover = strain(r.total_load_stress, r.shape_ratio_cover);
+    r.deflection_dead_cover = layer_deflection(r.strain_dead_cover, r.cover_layer_thickness);
+    r.deflection_live_cover = layer_deflection(r.strain_live_cover, r.cover_layer_thickness);
+    r.deflection_total_cover = layer_deflection(r.strain_total_cover, r.cover_layer_thickness);
+
+    if (r.load_plate_count == 2) {
+        r.strain_dead_internal = strain(r.dead_load_stress, r.shape_ratio_internal);
+        r.strain_live_internal = strain(r.live_load_stress, r.shape_ratio_internal);
+        r.strain_total_internal = strain(r.total_load_stress, r.shape_ratio_internal);
+        r.deflection_dead_internal =
+            layer_deflection(r.strain_dead_internal, r.internal_layer_thickness);
+        r.deflection_live_internal =
+            layer_deflection(r.strain_live_internal, r.internal_layer_thickness);
+        r.deflection_total_internal =
+            layer_deflection(r.strain_total_internal, r.internal_layer_thickness);
+    } else {
+        r.strain_dead_internal = 0;
+        r.strain_live_internal = 0;
+        r.strain_total_internal = 0;
+        r.deflection_dead_internal = 0;
+        r.deflection_live_internal = 0;
+        r.deflection_total_internal = 0;
+    }
+
+    r.total_deflection_dead = total_deflection(r, r.deflection_dead_cover, r.deflection_dead_internal);
+    r.total_deflection_live = total_deflection(r, r.deflection_live_cover, r.deflection_live_internal);
+    r.total_deflection_total =
+        total_deflection(r, r.deflection_total_cover, r.deflection_total_internal);
+
+    r.creep_dead = store(wide(creep_fraction) * wide(r.total_deflection_dead));
+    r.creep_live = store(wide(creep_fraction) * wide(r.total_deflection_live));
+    r.creep_total = store(wide(creep_fraction) * wide(r.total_deflection_total));
+    r.long_term_deflection_dead = store(wide(r.total_deflection_dead) + wide(r.creep_dead));
+    r.long_term_deflection_live = store(wide(r.total_deflection_live) + wide(r.creep_live));
+    r.long_term_deflection_total = store(wide(r.total_deflection_total) + wide(r.creep_total));
+}
+
+}  // namespace bearingpad

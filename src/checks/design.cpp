@@ -1,0 +1,317 @@
+// Design mode: the design search. From the starting pad it repeats the checks
+// and applies a fixed remedy after each failed check (a thicker pad, another
+// load plate, another internal plate, a wider or longer plan) until every
+// check passes, the pass limit is exceeded or a plate fails in fatigue.
+//
+// The search is a loop over its numbered steps; each pass begins at step 4.
+// Every path back to an earlier step goes through step 4, which counts the
+// pass, so the pass limit bounds the search whatever the values (NaN included).
+#include <cstdint>
+#include <optional>
+
+#include "checks/checks.h"
+#include "checks/design_search.h"
+#include "checks/numeric.h"
+
+namespace bearingpad {
+
+namespace {
+
+constexpr double thickness_step = 0.125;         // in
+constexpr float thin_layer_limit = 0.1f;          // in, internal layer thickness
+constexpr float maximum_thickness = 4.25f;        // in
+constexpr std::int64_t extra_internal_plates = 5;  // at most this many over the start count
+constexpr float width_limit = 30.0f;              // in
+constexpr float length_limit = 20.0f;             // in
+constexpr double plan_step = 1.0;                 // in
+constexpr int pass_limit = 2500;
+constexpr std::int32_t enlarge_length = 2;        // design_dimension: 2 = length
+
+void raise_thickness(CheckResults& r) { r.thickness = store(wide(r.thickness) + thickness_step); }
+
+void enlarge(float& dimension) { dimension = store(wide(dimension) + plan_step); }
+
+// True when internal_plate_count exceeds its start value by more than 5.
+bool too_many_internal_plates(const CheckResults& r, std::int32_t start_internal) {
+    return std::int64_t{r.internal_plate_count} - std::int64_t{start_internal} >
+           extra_internal_plates;
+}
+
+class Search {
+public:
+    Search(CheckResults& r, DesignObserver observer) : r_(r), observer_(observer) {}
+
+    int run() {
+        DesignStep step = DesignStep::start;
+        for (;;) {
+            notify(step);
+            switch (step) {
+                case DesignStep::start:
+                    // Step 1: start. Keep the start values and the base plan.
+                    start_thickness_ = r_.thickness;
+                    start_internal_ = r_.internal_plate_count;
+                    start_load_ = r_.load_plate_count;
+                    base_width_ = r_.width;
+                    base_length_ = r_.length;
+                    pass_counter_ = 1;
+                    step = DesignStep::restart;
+                    break;
+
+                case DesignStep::restart:
+                    // Step 2: restart with the start thickness and plate counts.
+                    r_.thickness = start_thickness_;
+                    r_.internal_plate_count = start_internal_;
+                    r_.load_plate_count = start_load_;
+                    step = DesignStep::properties;
+                    break;
+
+                case DesignStep::properties:
+                    // Step 3: bearing properties.
+                    bprop(r_);
+                    step = DesignStep::pass;
+                    break;
+
+                case DesignStep::pass:
+                    // Step 4: a new pass; stability limits and compressive stress.
+                    ++pass_counter_;
+                    if (pass_counter_ > pass_limit) {
+                        r_.design_flags.set(iteration_limit_reached);
+                        return passes();
+                    }
+                    stabil(r_);
+                    no_effective_layer_ = comp_stress(r_);
+                    step = DesignStep::thin_internal_layers;
+                    break;
+
+                case DesignStep::thin_internal_layers:
+                    // Step 5: internal layers 0.1 in thick or thinner.
+                    if (r_.load_plate_count >= 2 && r_.internal_layer_thickness <= thin_layer_limit) {
+                        raise_thickness(r_);
+                        step = DesignStep::pass;
+                    } else {
+                        step = DesignStep::no_effective_layer;
+                    }
+                    break;
+
+                case DesignStep::no_effective_layer:
+                    // Step 6: no effective elastomer layer.
+                    if (no_effective_layer_ == 1) {
+                        raise_thickness(r_);
+                        step = DesignStep::pass;
+                    } else {
+                        step = DesignStep::compressive_stress;
+                    }
+                    break;
+
+                case DesignStep::compressive_stress:
+                    step = compressive_stress();
+                    break;
+
+                case DesignStep::shear:
+                    // Step 8: shear; hrt must be at least 2 Ds.
+                    shear(r_);
+                    if (r_.minimum_elastomer_thickness > r_.elastomer_thickness) raise_thickness(r_);
+                    if (limits_call_for_larger_plan(step)) break;
+                    step = (r_.minimum_elastomer_thickness > r_.elastomer_thickness)
+                               ? DesignStep::pass
+                               : DesignStep::deflection_and_rotation;
+                    break;
+
+                case DesignStep::deflection_and_rotation:
+                    step = deflection_and_rotation();
+                    break;
+
+                case DesignStep::reinforcement: {
+                    const std::optional<DesignStep> next = reinforcement();
+                    if (!next) return passes();  // a plate failed in fatigue
+                    step = *next;
+                    break;
+                }
+
+                case DesignStep::anchorage:
+                    // Step 11: anchorage; the design shear force must not exceed
+                    // one fifth of the dead load.
+                    anchor(r_);
+                    if (r_.anchorage_allowable < r_.shear_force) raise_thickness(r_);
+                    if (limits_call_for_larger_plan(step)) break;
+                    if (r_.anchorage_allowable < r_.shear_force) {
+                        step = DesignStep::pass;
+                        break;
+                    }
+                    return passes();  // every check passed: the design is complete
+
+                case DesignStep::limits:
+                    // Step 12 is never a step of its own: it is applied inside
+                    // steps 8, 9 and 11 (limits_call_for_larger_plan).
+                    return passes();
+
+                case DesignStep::enlarge:
+                    // Step 13: enlarge the plan dimension being designed.
+                    if (r_.design_dimension == enlarge_length) {
+                        enlarge(r_.length);
+                        step = (r_.length > length_limit) ? DesignStep::length_overflow
+                                                          : DesignStep::restart;
+                    } else {
+                        enlarge(r_.width);
+                        step = (r_.width > width_limit) ? DesignStep::width_overflow
+                                                        : DesignStep::restart;
+                    }
+                    break;
+
+                case DesignStep::widen:
+                    // Step 14: too thick for the width.
+                    enlarge(r_.width);
+                    step = (r_.width > width_limit) ? DesignStep::width_overflow : DesignStep::restart;
+                    break;
+
+                case DesignStep::lengthen:
+                    // Step 15: too thick for the length.
+                    enlarge(r_.length);
+                    step = (r_.length > length_limit) ? DesignStep::length_overflow
+                                                      : DesignStep::restart;
+                    break;
+
+                case DesignStep::width_overflow:
+                    // Step 16: the width ran past its limit; a longer base plan.
+                    enlarge(base_length_);
+                    r_.length = base_length_;
+                    r_.width = base_width_;
+                    step = DesignStep::restart;
+                    break;
+
+                case DesignStep::length_overflow:
+                    // Step 17: the length ran past its limit; a wider base plan.
+                    enlarge(base_width_);
+                    r_.width = base_width_;
+                    r_.length = base_length_;
+                    step = DesignStep::restart;
+                    break;
+            }
+        }
+    }
+
+private:
+    // Step 7: compressive stress against the allowables.
+    DesignStep compressive_stress() {
+        if (r_.load_plate_count < 2) {
+            if (r_.allowable_stress_cover < r_.compressive_stress) {
+                ++r_.load_plate_count;
+                return DesignStep::properties;  // plate dimensions may now apply
+            }
+            return DesignStep::shear;
+        }
+        if (r_.allowable_stress_cover < r_.compressive_stress) return DesignStep::enlarge;
+        if (r_.allowable_stress_internal < r_.compressive_stress) ++r_.internal_plate_count;
+        if (too_many_internal_plates(r_, start_internal_)) return DesignStep::enlarge;
+        if (r_.allowable_stress_internal < r_.compressive_stress) return DesignStep::pass;
+        return DesignStep::shear;
+    }
+
+    // Step 9: compressive deflection and rotation, dead and then total load.
+    DesignStep deflection_and_rotation() {
+        comp_defl(r_);
+        rotat(r_);
+        DesignStep next = DesignStep::deflection_and_rotation;
+
+        if (r_.rotation_allowable_dead < r_.rotation_dead) raise_thickness(r_);
+        if (limits_call_for_larger_plan(next)) return next;
+        if (r_.rotation_allowable_dead < r_.rotation_dead) return DesignStep::pass;
+
+        if (r_.rotation_allowable_total < r_.rotation_total) raise_thickness(r_);
+        if (limits_call_for_larger_plan(next)) return next;
+        if (r_.rotation_allowable_total < r_.rotation_total) return DesignStep::pass;
+
+        return DesignStep::reinforcement;
+    }
+
+    // Step 10: reinforcement. Returns no step when a fatigue check ends the
+    // search (its slot of design_flags set).
+    std::optional<DesignStep> reinforcement() {
+        reinf(r_);
+        if (r_.load_plate_allowable_fatigue < r_.load_plate_fatigue_stress) {
+            r_.design_flags.set(load_plate_fatigue_failed);
+            return std::nullopt;
+        }
+        if (r_.internal_plate_allowable_fatigue < r_.internal_plate_fatigue_stress) {
+            r_.design_flags.set(internal_plate_fatigue_failed);
+            return std::nullopt;
+        }
+
+        if (r_.load_plate_count == 0) {
+            if (r_.load_plate_allowable_stress < r_.load_plate_minimum_stress) {
+                r_.load_plate_count = 1;
+                return DesignStep::pass;
+            }
+        } else if (r_.load_plate_count < 2) {
+            if (r_.load_plate_allowable_stress < r_.load_plate_minimum_stress) {
+                r_.load_plate_count = 2;
+                return DesignStep::pass;
+            }
+        } else {
+            // Another internal plate thins the layers and lowers the minimum stress.
+            if (r_.load_plate_allowable_stress < r_.load_plate_minimum_stress) {
+                ++r_.internal_plate_count;
+            }
+            if (too_many_internal_plates(r_, start_internal_)) return DesignStep::enlarge;
+            if (r_.load_plate_allowable_stress < r_.load_plate_minimum_stress) {
+                return DesignStep::pass;
+            }
+
+            if (r_.internal_plate_allowable_stress < r_.internal_plate_minimum_stress) {
+                ++r_.internal_plate_count;
+            }
+            if (too_many_internal_plates(r_, start_internal_)) return DesignStep::enlarge;
+            if (r_.internal_plate_allowable_stress < r_.internal_plate_minimum_stress) {
+                return DesignStep::pass;
+            }
+        }
+        return DesignStep::anchorage;
+    }
+
+    // Step 12: limits. True when the pad is too thick for the limits; next is
+    // then set to the step that enlarges the plan.
+    bool limits_call_for_larger_plan(DesignStep& next) {
+        notify(DesignStep::limits);
+        if (r_.thickness > maximum_thickness) {
+            next = DesignStep::enlarge;
+            return true;
+        }
+        if (r_.stability_limit_width < r_.thickness) {
+            next = DesignStep::widen;
+            return true;
+        }
+        if (r_.stability_limit_length < r_.thickness) {
+            next = DesignStep::lengthen;
+            return true;
+        }
+        return false;
+    }
+
+    void notify(DesignStep step) const {
+        if (observer_.on_step != nullptr) observer_.on_step(observer_.context, step, r_);
+    }
+
+    // The number of passes entered: the increases of the pass counter.
+    int passes() const { return pass_counter_ - 1; }
+
+    CheckResults& r_;
+    DesignObserver observer_;
+    int pass_counter_ = 1;
+    float start_thickness_ = 0;
+    std::int32_t start_internal_ = 0;
+    std::int32_t start_load_ = 0;
+    float base_width_ = 0;
+    float base_length_ = 0;
+    int no_effective_layer_ = 0;
+};
+
+}  // namespace
+
+int design_search(CheckResults& r, DesignObserver observer) {
+    clear_computed_fields(r);
+    return Search(r, observer).run();
+}
+
+void design(CheckResults& r) { static_cast<void>(design_search(r)); }
+
+}  // namespace bearingpad
