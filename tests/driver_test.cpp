@@ -220,7 +220,9 @@ TEST(Failures, StandardErrorLineAndExitStatus) {
         EXPECT_EQ(o.status, c.status) << c.name;
         EXPECT_EQ(o.err, "bpio: severe (" + std::to_string(c.status) + "): " + c.err + "\r\n")
             << c.name;
-        if (!c.input.empty()) EXPECT_EQ(fs.files[kDir + "/in.dat"], c.input) << c.name;
+        if (!c.input.empty()) {
+            EXPECT_EQ(fs.files[kDir + "/in.dat"], c.input) << c.name;
+        }
     }
 }
 

@@ -1,0 +1,153 @@
+// The built program run as a user runs it: in a fresh directory, the answers
+// piped to its standard input, every output compared byte for byte.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <regex>
+#include <sstream>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string read_file(const fs::path& p) {
+    std::ifstream in(p, std::ios::binary);
+    std::ostringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+void write_file(const fs::path& p, const std::string& data) {
+    std::ofstream out(p, std::ios::binary);
+    out << data;
+}
+
+struct ProgramRun {
+    int status;
+    std::string out;
+    std::string err;
+};
+
+class ProgramTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        char templ[] = "/tmp/bearingpad-program-XXXXXX";
+        ASSERT_NE(::mkdtemp(templ), nullptr);
+        dir_ = fs::canonical(templ);
+    }
+    void TearDown() override { fs::remove_all(dir_); }
+
+    ProgramRun run_program(const std::string& typed) {
+        write_file(dir_ / ".stdin", typed);
+        const std::string cmd =
+            "cd '" + dir_.string() + "' && '" + BEARINGPAD_EXE + "' < .stdin > .stdout 2> .stderr";
+        const int raw = std::system(cmd.c_str());
+        ProgramRun r{WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, read_file(dir_ / ".stdout"),
+                     read_file(dir_ / ".stderr")};
+        fs::remove(dir_ / ".stdin");
+        fs::remove(dir_ / ".stdout");
+        fs::remove(dir_ / ".stderr");
+        return r;
+    }
+
+    fs::path dir_;
+};
+
+const std::string kPrompts = " ENTER INPUT FILE NAME: ENTER OUTPUT FILE NAME:";
+
+std::string blanks(int n) {
+    return std::string(static_cast<std::size_t>(n), ' ');
+}
+
+TEST_F(ProgramTest, RejectedProblemGivesBannerModeLinesAndMessage) {
+    write_file(dir_ / "in.dat",
+               "    0001ROUTE 9 OVER MILL CREEK - ABUTMENT BEARINGS\n"
+               " A   14.0  10.02.5747  5  1.5 0.25 0.25    2 0.25      1  .0747\n"
+               "    100.0   80.0  40.0 20.0    1.0  .5 .25\n");
+    const ProgramRun r = run_program("in.dat\nout.rpt\n");
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out, kPrompts);
+    EXPECT_EQ(r.err, "");
+
+    std::string report = read_file(dir_ / "out.rpt");
+    // The date and time of the run stand at the start of banner lines 1 and 2.
+    const std::regex stamp(
+        "^\n(\\d\\d-(JAN|FEB|MAR|APR|MAY|JUN|JUL|AUG|SEP|OCT|NOV|DEC)-\\d\\d)"
+        "[^\r]*\r\n(\\d\\d:\\d\\d:\\d\\d)");
+    std::smatch m;
+    ASSERT_TRUE(std::regex_search(report, m, stamp));
+    const std::string date = m[1], time = m[3];
+
+    const std::string separator = std::string(78, '-') + "\r\n";
+    const std::string expected =
+        "\n" + date + blanks(14) + "VERANIA DEPARTMENT OF TRANSPORTATION" + blanks(5) +
+        "PROB. NO. 0001\r\n" + time + blanks(2) +
+        "BRIDGE DESIGN DIVISION - BEARINGS AND JOINTS STRUCTURES OFFICE\r\n" + blanks(25) +
+        "ELASTOMERIC BEARING PAD PROGRAM \r\n" + blanks(29) + "REVISED:  JUNE 30, 2008\r\n\r\n" +
+        blanks(18) + "AASHTO 1992, ARTICLE 14.4.1 - DESIGN METHOD A\r\n" + blanks(24) +
+        "60 DUROMETER HARDNESS NEOPRENE\r\n\r\n" + blanks(2) +
+        "ROUTE 9 OVER MILL CREEK - ABUTMENT BEARINGS" + blanks(29) + "\r\n" + separator +
+        blanks(29) + "THIS IS AN ANALYSIS\r\n" + separator + blanks(19) +
+        "NUMBER OF HOLES CAN NOT BE GREATER THAN 4\r\n";
+    EXPECT_EQ(report, expected);
+}
+
+TEST_F(ProgramTest, MissingInputFileEndsWithFailure29AndNoReport) {
+    const ProgramRun r = run_program("in.dat\nout.rpt\n");
+    EXPECT_EQ(r.status, 29);
+    EXPECT_EQ(r.out, kPrompts);
+    EXPECT_EQ(r.err, "bpio: severe (29): file not found, unit 5, file " +
+                         (dir_ / "in.dat").string() + "\r\n");
+    EXPECT_FALSE(fs::exists(dir_ / "out.rpt"));
+}
+
+TEST_F(ProgramTest, ExitingProgramLeavesTheOldReportUntouched) {
+    write_file(dir_ / "in.dat", "    0001TITLE\n");
+    write_file(dir_ / "out.rpt", "archived report\r\n");
+    const ProgramRun r = run_program("in.dat\nout.rpt\nN\n");
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out, kPrompts +
+                         " OUTPUT FILE ALREADY EXISTS.  DO YOU WISH TO DELETE IT [DEFAULT IS N]? "
+                         "(Y/N) \r\n EXITING PROGRAM\r\n");
+    EXPECT_EQ(r.err, "");
+    EXPECT_EQ(read_file(dir_ / "out.rpt"), "archived report\r\n");
+    EXPECT_EQ(read_file(dir_ / "in.dat"), "    0001TITLE\n");
+}
+
+TEST_F(ProgramTest, YesReplacesTheOldReportWhole) {
+    write_file(dir_ / "in.dat", "    0001TITLE\n");
+    write_file(dir_ / "out.rpt", std::string(20000, 'x'));
+    const ProgramRun r = run_program("in.dat\nout.rpt\nY\n");
+    EXPECT_EQ(r.status, 0);
+    const std::string report = read_file(dir_ / "out.rpt");
+    EXPECT_EQ(report.find('x'), std::string::npos);
+    EXPECT_EQ(report.substr(report.size() - 74), "TITLE" + blanks(67) + "\r\n");
+}
+
+TEST_F(ProgramTest, ReportOverTheInputFileIsRefused) {
+    const std::string input = "    0001TITLE\n A\n";
+    write_file(dir_ / "in.dat", input);
+    const ProgramRun r = run_program("in.dat\n./in.dat\nY\n");
+    EXPECT_EQ(r.status, 10);
+    EXPECT_EQ(r.out, kPrompts);
+    EXPECT_EQ(r.err, "bpio: severe (10): cannot overwrite existing file, unit 6, file " +
+                         (dir_ / "./in.dat").string() + "\r\n");
+    EXPECT_EQ(read_file(dir_ / "in.dat"), input);
+}
+
+TEST_F(ProgramTest, ShippedExamplesGiveCompleteReports) {
+    for (const char* name : {"analysis.dat", "design.dat"}) {
+        fs::copy_file(fs::path(BEARINGPAD_SOURCE_DIR) / "examples" / name, dir_ / name);
+        const ProgramRun r = run_program(std::string(name) + "\nout.rpt\nY\n");
+        EXPECT_EQ(r.status, 0) << name;
+        EXPECT_EQ(r.err, "") << name;
+        const std::string report = read_file(dir_ / "out.rpt");
+        EXPECT_NE(report.find(blanks(36) + "PAGE 5\r\n"), std::string::npos) << name;
+        EXPECT_EQ(report.substr(report.size() - 8), "PAGE 5\r\n") << name;
+    }
+}
+
+}  // namespace
