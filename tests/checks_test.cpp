@@ -1,7 +1,7 @@
 // Tests of the bearing checks and the analysis sequence. Expected values are
 // written as the engineering arithmetic of the method: the operands as 32-bit
 // floats, each formula evaluated in double and rounded to float where the
-// method stores it; the decimal figure of the specification is checked beside.
+// method stores it; the hand-computed decimal figure is checked beside.
 #include <gtest/gtest.h>
 
 #include <array>
@@ -76,7 +76,7 @@ struct BpropCase {
     int holes;
     float w_expected, l_expected, d_expected;
     float area, factor, perimeter;      // exact expectation
-    double area_text, factor_text, perimeter_text;  // the specification's figures
+    double area_text, factor_text, perimeter_text;  // the hand-computed figures
 };
 
 class BearingPropertiesTable : public ::testing::TestWithParam<BpropCase> {};
@@ -383,7 +383,7 @@ struct StrainCase {
     float stress;
     float shape_ratio;
     float exact;    // the method's float result
-    double text;    // the specification's figure
+    double text;    // the hand-computed figure
 };
 
 class StrainChartTable : public ::testing::TestWithParam<StrainCase> {};

@@ -151,3 +151,61 @@ TEST_F(ProgramTest, ShippedExamplesGiveCompleteReports) {
 }
 
 }  // namespace
+
+namespace {
+
+// Masks the run's date and time and the two banner texts of line 2, which the
+// archived report holds as placeholders.
+std::string masked(std::string report) {
+    report.replace(1, 9, "DD-MMM-YY");
+    const std::size_t line2 = report.find("\r\n") + 2;
+    report.replace(line2, 8, "HH:MM:SS");
+    report.replace(line2 + 10, 44, std::string(44, '#'));
+    report.replace(line2 + 55, 17, std::string(17, '#'));
+    return report;
+}
+
+std::vector<std::string> printed_lines(const std::string& page) {
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    while (start < page.size()) {
+        std::size_t end = page.find('\n', start);
+        if (end == std::string::npos) end = page.size();
+        std::string line = page.substr(start, end - start);
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        lines.push_back(line);
+        start = end + 1;
+    }
+    return lines;
+}
+
+}  // namespace
+
+TEST_F(ProgramTest, AnalysisOfALaminatedPadMatchesTheArchivedReport) {
+    fs::copy_file(fs::path(BEARINGPAD_SOURCE_DIR) / "examples" / "analysis.dat", dir_ / "in.dat");
+    const ProgramRun r = run_program("in.dat\nout.rpt\n");
+    ASSERT_EQ(r.status, 0);
+    const std::string report = read_file(dir_ / "out.rpt");
+    EXPECT_EQ(masked(report), read_file(fs::path(BEARINGPAD_SOURCE_DIR) / "tests" / "data" /
+                                        "analysis_report.rpt"));
+
+    // The printed form: four page ejects, footers PAGE 1 to PAGE 5 in order,
+    // at most 82 printed characters a line and 66 lines a page.
+    std::vector<std::string> pages;
+    std::size_t start = 0;
+    for (std::size_t ff; (ff = report.find('\f', start)) != std::string::npos; start = ff + 1) {
+        pages.push_back(report.substr(start, ff - start));
+    }
+    pages.push_back(report.substr(start));
+    ASSERT_EQ(pages.size(), 5u);
+    for (std::size_t i = 0; i < pages.size(); ++i) {
+        const std::vector<std::string> lines = printed_lines(pages[i]);
+        EXPECT_LE(lines.size(), 66u) << "page " << i + 1;
+        std::string last;
+        for (const std::string& line : lines) {
+            EXPECT_LE(line.size(), 82u) << line;
+            if (line.find_first_not_of(" \r") != std::string::npos) last = line;
+        }
+        EXPECT_EQ(last, blanks(36) + "PAGE " + std::to_string(i + 1)) << "page " << i + 1;
+    }
+}
