@@ -6,6 +6,7 @@
 #include <string>
 
 #include "checks/numeric.h"
+#include "report/banner.h"
 #include "report/layout.h"
 
 namespace bearingpad {
@@ -29,9 +30,8 @@ void adjust_entry_values(CheckResults& r) {
     if (r.number_of_holes == 0) r.diameter_of_hole = 0;
 }
 
-// 78 hyphens in columns 2 to 79.
 void write_separator(ReportFile& report) {
-    report.write(Record().control(' ').text(2, std::string(78, '-')));
+    report.write(separator_line());
 }
 
 // An empty line, then the page number in column 38.
