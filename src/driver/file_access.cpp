@@ -195,7 +195,11 @@ std::unique_ptr<OutputSink> SystemFileAccess::reopen_report(const std::string& n
     if (has_nul(name)) throw RunTimeFailure{failure_file_name, report_unit, name};
     const int fd = ::open(name.c_str(), O_WRONLY | O_CLOEXEC);
     if (fd < 0) throw RunTimeFailure{open_failure_number(errno), report_unit, name};
-    return std::make_unique<SystemReportSink>(fd, name, true);
+    // Only a regular file has old contents to cut; a device such as /dev/null
+    // or a terminal cannot be truncated and simply takes the new report.
+    struct stat st {};
+    const bool regular = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode);
+    return std::make_unique<SystemReportSink>(fd, name, regular);
 }
 
 }  // namespace bearingpad
