@@ -1,7 +1,9 @@
 // Whole runs in-process: console dialogue, files, the ends of a run and the
 // report lines the driver writes itself.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
+#include <filesystem>
 #include <sstream>
 
 #include "driver/memory_files.h"
@@ -288,6 +290,40 @@ TEST(DateAndTime, BannerTexts) {
     t.tm_sec = 9;
     EXPECT_EQ(date_text(t), "31-JAN-00");
     EXPECT_EQ(time_text(t), "00:05:09");
+}
+
+}  // namespace
+}  // namespace bearingpad
+
+namespace bearingpad {
+namespace {
+
+TEST(InputLines, CrIsDroppedOnlyBeforeALineFeed) {
+    MemoryFileAccess fs;
+    fs.files[kDir + "/in.dat"] = "    0001TITLE\r";  // last record without LF
+    ASSERT_EQ(run_typed(fs, "in.dat\nout.rpt\n").status, 0);
+    EXPECT_EQ(fs.files[kDir + "/out.rpt"], banner("0001", title72("TITLE\r")));
+}
+
+TEST(FileNames, RelativeNamesStayRelativeWhenTheDirectoryIsGone) {
+    const std::filesystem::path here = std::filesystem::current_path();
+    char templ[] = "/tmp/bearingpad-gone-XXXXXX";
+    ASSERT_NE(::mkdtemp(templ), nullptr);
+    ASSERT_EQ(::chdir(templ), 0);
+    ASSERT_EQ(::rmdir(templ), 0);
+    SystemFileAccess files;
+    const std::string name = files.absolute_name("out.rpt");
+    std::filesystem::current_path(here);
+    EXPECT_EQ(name, "out.rpt");
+    EXPECT_EQ(files.absolute_name("/abs/in.dat"), "/abs/in.dat");
+}
+
+TEST(Dialogue, VeryLongTypedLinesUseTheirFirst24Characters) {
+    MemoryFileAccess fs;
+    fs.files[kDir + "/in.dat"] = kTitle;
+    const Outcome o = run_typed(fs, "in.dat" + std::string(1 << 20, ' ') + "x\nout.rpt\n");
+    EXPECT_EQ(o.status, 0);
+    EXPECT_TRUE(fs.files.count(kDir + "/out.rpt"));
 }
 
 }  // namespace

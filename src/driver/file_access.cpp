@@ -5,8 +5,7 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <climits>
-#include <vector>
+#include <cstdlib>
 
 namespace bearingpad {
 
@@ -45,11 +44,14 @@ class SystemInputFile : public InputFile {
             }
             const char c = buffer_[pos_++];
             any = true;
-            if (c == '\n') break;
+            if (c == '\n') {
+                // A CR right before the LF is not part of the record.
+                if (!record.empty() && record.back() == '\r') record.pop_back();
+                break;
+            }
             if (record.size() < kMaxRecordKept) record += c;
         }
         if (!any) return std::nullopt;
-        if (!record.empty() && record.back() == '\r') record.pop_back();
         return record;
     }
 
@@ -146,9 +148,13 @@ int open_failure_number(int error_number) {
 
 std::string SystemFileAccess::absolute_name(std::string_view name) {
     if (!name.empty() && name.front() == '/') return std::string(name);
-    std::vector<char> buf(PATH_MAX + 1);
-    std::string dir;
-    if (::getcwd(buf.data(), buf.size()) != nullptr) dir = buf.data();
+    // When the current directory cannot be named (it was removed, or its
+    // path is too long) the name stays relative: it is opened where the run
+    // stands and quoted as typed, never taken from another directory.
+    char* cwd = ::getcwd(nullptr, 0);
+    if (cwd == nullptr) return std::string(name);
+    std::string dir = cwd;
+    std::free(cwd);
     if (dir.empty() || dir.back() != '/') dir += '/';
     return dir.append(name);
 }

@@ -11,10 +11,12 @@ class MemoryInputFile : public InputFile {
     std::optional<std::string> read_record() override {
         if (pos_ >= data_.size()) return std::nullopt;
         std::size_t end = data_.find('\n', pos_);
-        if (end == std::string::npos) end = data_.size();
+        const bool line_end = end != std::string::npos;
+        if (!line_end) end = data_.size();
         std::string record = data_.substr(pos_, end - pos_);
         pos_ = end + 1;
-        if (!record.empty() && record.back() == '\r') record.pop_back();
+        // A CR right before the LF is not part of the record.
+        if (line_end && !record.empty() && record.back() == '\r') record.pop_back();
         return record;
     }
 

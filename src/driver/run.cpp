@@ -17,6 +17,7 @@ namespace {
 // The console device named in failures of the console unit.
 constexpr const char* kConsoleName = "CON";
 constexpr std::size_t kFileNameLength = 24;
+constexpr std::size_t kConsoleLineKept = 4096;
 
 // "EXITING PROGRAM": the run stops at once, silently, with status 0.
 struct Stop {};
@@ -48,11 +49,19 @@ class Console {
     void list_directed(std::string_view text) { line(std::string(" ").append(text)); }
 
     // One typed line; end of input is run-time failure 24 on the given unit.
+    // Only the first columns of a typed line are ever used; the rest of a
+    // line, however long, is read and dropped.
     std::string read_line(int unit, const std::string& file) {
         std::string text;
-        if (!std::getline(env_.console_in, text)) {
-            throw RunTimeFailure{failure_end_of_file, unit, file};
+        std::istream& in = env_.console_in;
+        char c;
+        bool any = false;
+        while (in.get(c)) {
+            any = true;
+            if (c == '\n') break;
+            if (text.size() < kConsoleLineKept) text += c;
         }
+        if (!any) throw RunTimeFailure{failure_end_of_file, unit, file};
         if (!text.empty() && text.back() == '\r') text.pop_back();
         return text;
     }
