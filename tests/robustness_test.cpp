@@ -319,6 +319,11 @@ TEST(FileSystemFailures, ReportOnADevice) {
     EXPECT_EQ(null.status, 0);
     EXPECT_EQ(null.err, "");
 
+    // The built program says the same on its standard error.
+    const Outcome program = run_program(d.path(), "in.dat\n/dev/full\nY\n");
+    EXPECT_EQ(program.status, 38);
+    EXPECT_EQ(program.err, severe(38, "error during write, unit 6, file /dev/full"));
+
     EXPECT_EQ(d.contents(), (std::map<std::string, std::string>{{"in.dat", kProblem}}));
 }
 
