@@ -2,6 +2,8 @@
 // written as the engineering arithmetic of the method: the operands as 32-bit
 // floats, each formula evaluated in double and rounded to float where the
 // method stores it; the hand-computed decimal figure is checked beside.
+#include "checks/checks.h"
+
 #include <gtest/gtest.h>
 
 #include <array>
@@ -15,7 +17,6 @@
 #include <vector>
 
 #include "checks/check_results.h"
-#include "checks/checks.h"
 
 // ---------------------------------------------------------------------------
 // Counting allocation functions for the no-allocation test. They count only
@@ -35,12 +36,24 @@ void* checks_test_allocate(std::size_t size) {
 }
 }  // namespace
 
-void* operator new(std::size_t size) { return checks_test_allocate(size); }
-void* operator new[](std::size_t size) { return checks_test_allocate(size); }
-void operator delete(void* p) noexcept { std::free(p); }
-void operator delete[](void* p) noexcept { std::free(p); }
-void operator delete(void* p, std::size_t) noexcept { std::free(p); }
-void operator delete[](void* p, std::size_t) noexcept { std::free(p); }
+void* operator new(std::size_t size) {
+    return checks_test_allocate(size);
+}
+void* operator new[](std::size_t size) {
+    return checks_test_allocate(size);
+}
+void operator delete(void* p) noexcept {
+    std::free(p);
+}
+void operator delete[](void* p) noexcept {
+    std::free(p);
+}
+void operator delete(void* p, std::size_t) noexcept {
+    std::free(p);
+}
+void operator delete[](void* p, std::size_t) noexcept {
+    std::free(p);
+}
 // ---------------------------------------------------------------------------
 
 namespace bearingpad {
@@ -50,8 +63,12 @@ constexpr float inf = std::numeric_limits<float>::infinity();
 constexpr float nan_value = std::numeric_limits<float>::quiet_NaN();
 
 // Engineering arithmetic: a float operand widened, a result rounded to float.
-double w(float v) { return static_cast<double>(v); }
-float f(double v) { return static_cast<float>(v); }
+double w(float v) {
+    return static_cast<double>(v);
+}
+float f(double v) {
+    return static_cast<float>(v);
+}
 
 constexpr Text4 blank_code{' ', ' ', ' ', ' '};
 constexpr Text4 code_b{'B', ' ', ' ', ' '};
@@ -75,7 +92,7 @@ struct BpropCase {
     float width, length, side_cover, diameter;
     int holes;
     float w_expected, l_expected, d_expected;
-    float area, factor, perimeter;      // exact expectation
+    float area, factor, perimeter;                  // exact expectation
     double area_text, factor_text, perimeter_text;  // the hand-computed figures
 };
 
@@ -110,33 +127,32 @@ INSTANTIATE_TEST_SUITE_P(
     EdgeCases, BearingPropertiesTable,
     ::testing::Values(
         // Plain pad, code other than "B", side cover 1: full dimensions.
-        BpropCase{"plain_pad_full_dimensions", blank_code, 0, 12.0f, 9.0f, 1.0f, 1.0f, 1,
-                  12.0f, 9.0f, 1.0f, f(12.0 * 9.0 - 1.0 * (1.0 * 1.0 * pi_method) * 0.25),
+        BpropCase{"plain_pad_full_dimensions", blank_code, 0, 12.0f, 9.0f, 1.0f, 1.0f, 1, 12.0f,
+                  9.0f, 1.0f, f(12.0 * 9.0 - 1.0 * (1.0 * 1.0 * pi_method) * 0.25),
                   f(2.0 * 12.0 / (12.0 - 1.0)), f(2.0 * (12.0 + 9.0) + 1.0 * pi_method * 1.0),
                   108.0 - 0.7854, 24.0 / 11.0, 42.0 + 3.1416},
         // Two load plates, W = 11.5, L = 8.5, D = 1.5: A = 95.98285, F = 2.3, P = 44.7124.
-        BpropCase{"two_load_plates_plate_dimensions", blank_code, 2, 12.0f, 9.0f, 0.25f, 1.0f,
-                  1, 11.5f, 8.5f, 1.5f, f(11.5 * 8.5 - 1.0 * (1.5 * 1.5 * pi_method) * 0.25),
+        BpropCase{"two_load_plates_plate_dimensions", blank_code, 2, 12.0f, 9.0f, 0.25f, 1.0f, 1,
+                  11.5f, 8.5f, 1.5f, f(11.5 * 8.5 - 1.0 * (1.5 * 1.5 * pi_method) * 0.25),
                   f(2.0 * 11.5 / (11.5 - 1.5)), f(2.0 * (11.5 + 8.5) + 1.0 * pi_method * 1.5),
                   95.98285, 2.3, 44.7124},
         // No holes: A = W L, F = 1 exactly, P = 2 (W + L), whatever the diameter.
-        BpropCase{"no_holes", code_b, 1, 12.0f, 9.0f, 0.25f, 50.0f, 0, 12.0f, 9.0f, 50.0f,
-                  108.0f, 1.0f, 42.0f, 108.0, 1.0, 42.0},
+        BpropCase{"no_holes", code_b, 1, 12.0f, 9.0f, 0.25f, 50.0f, 0, 12.0f, 9.0f, 50.0f, 108.0f,
+                  1.0f, 42.0f, 108.0, 1.0, 42.0},
         // Lower-case "b" is any other code: plate dimensions with load plates.
-        BpropCase{"lower_case_b_is_another_code", code_lower_b, 1, 12.0f, 9.0f, 0.25f, 1.0f,
-                  1, 11.5f, 8.5f, 1.5f, f(11.5 * 8.5 - 1.0 * (1.5 * 1.5 * pi_method) * 0.25),
+        BpropCase{"lower_case_b_is_another_code", code_lower_b, 1, 12.0f, 9.0f, 0.25f, 1.0f, 1,
+                  11.5f, 8.5f, 1.5f, f(11.5 * 8.5 - 1.0 * (1.5 * 1.5 * pi_method) * 0.25),
                   f(2.0 * 11.5 / (11.5 - 1.5)), f(2.0 * (11.5 + 8.5) + 1.0 * pi_method * 1.5),
                   95.98285, 2.3, 44.7124},
         // Upper-case "B" takes the bearing's own dimensions even with load plates.
-        BpropCase{"code_b_bearing_dimensions", code_b, 2, 12.0f, 9.0f, 0.25f, 1.0f, 1, 12.0f,
-                  9.0f, 1.0f, f(12.0 * 9.0 - 1.0 * (1.0 * 1.0 * pi_method) * 0.25),
+        BpropCase{"code_b_bearing_dimensions", code_b, 2, 12.0f, 9.0f, 0.25f, 1.0f, 1, 12.0f, 9.0f,
+                  1.0f, f(12.0 * 9.0 - 1.0 * (1.0 * 1.0 * pi_method) * 0.25),
                   f(2.0 * 12.0 / (12.0 - 1.0)), f(2.0 * (12.0 + 9.0) + 1.0 * pi_method * 1.0),
                   108.0 - 0.7854, 24.0 / 11.0, 42.0 + 3.1416},
         // Four holes use n = 4 in A and P.
         BpropCase{"four_holes", code_b, 0, 20.0f, 10.0f, 0.25f, 2.0f, 4, 20.0f, 10.0f, 2.0f,
                   f(200.0 - 4.0 * (2.0 * 2.0 * pi_method) * 0.25), f(2.0 * 20.0 / (20.0 - 2.0)),
-                  f(60.0 + 4.0 * pi_method * 2.0), 200.0 - 12.5664, 40.0 / 18.0,
-                  60.0 + 25.1328}),
+                  f(60.0 + 4.0 * pi_method * 2.0), 200.0 - 12.5664, 40.0 / 18.0, 60.0 + 25.1328}),
     [](const ::testing::TestParamInfo<BpropCase>& info) { return std::string(info.param.name); });
 
 TEST(BearingProperties, HoleAsWideAsThePadGivesInfiniteFactor) {
@@ -283,10 +299,10 @@ TEST(CompressiveStress, StiffCoverLayersDropOutOfHrtOnly) {
     section(r, 144.0f, 48.0f);
     r.load_plate_count = 2;
     r.load_plate_thickness = 0.25f;
-    r.cover_thickness = 0.24f;          // cover S = 144 / (0.24 x 48) = 12.5
+    r.cover_thickness = 0.24f;  // cover S = 144 / (0.24 x 48) = 12.5
     r.internal_plate_count = 0;
     r.internal_plate_thickness = 0.0747f;
-    r.thickness = 1.355f;               // internal hri = 0.375, S = 8
+    r.thickness = 1.355f;  // internal hri = 0.375, S = 8
     r.total_load = 60.0f;
     const int no_effective_layer = comp_stress(r);
     EXPECT_NEAR(r.shape_factor_cover, 12.5, 1e-5);
@@ -302,7 +318,7 @@ TEST(CompressiveStress, StiffInternalLayersDropOutOfHrt) {
     section(r, 144.0f, 48.0f);
     r.load_plate_count = 2;
     r.load_plate_thickness = 0.25f;
-    r.cover_thickness = 0.5f;          // cover S = 6
+    r.cover_thickness = 0.5f;  // cover S = 6
     r.internal_plate_count = 1;
     r.internal_plate_thickness = 0.0747f;
     r.thickness = f(1.5 + w(0.0747f) + 0.4);  // internal hri 0.2, S = 15
@@ -382,8 +398,8 @@ struct StrainCase {
     const char* name;
     float stress;
     float shape_ratio;
-    float exact;    // the method's float result
-    double text;    // the hand-computed figure
+    float exact;  // the method's float result
+    double text;  // the hand-computed figure
 };
 
 class StrainChartTable : public ::testing::TestWithParam<StrainCase> {};
@@ -409,8 +425,8 @@ INSTANTIATE_TEST_SUITE_P(
         StrainCase{"between_steps_extends_line_below", 200.0f, 20.0f,
                    f(w(1.6f) + (w(2.0f) - w(1.6f)) * (200.0 - 145.5 * 2.0) / 145.5), 1.3498},
         // A stress of 0 gives 2 V(1) - V(2).
-        StrainCase{"zero_stress", 0.0f, 20.0f, f(w(1.0f) + (w(1.6f) - w(1.0f)) * (0.0 - 145.5) / 145.5),
-                   0.4},
+        StrainCase{"zero_stress", 0.0f, 20.0f,
+                   f(w(1.0f) + (w(1.6f) - w(1.0f)) * (0.0 - 145.5) / 145.5), 0.4},
         // S/B = 16 falls in band 2, whose upper row is the S/B = 16 curve itself.
         StrainCase{"bound_16_is_its_own_curve", 873.0f, 16.0f, 3.0f, 3.0},
         StrainCase{"last_searched_column", 1891.5f, 20.0f, 4.1f, 4.1},
@@ -661,7 +677,7 @@ TEST(Rotation, DesignSpanZeroGivesInfAndNaN) {
     rotat(r);
     EXPECT_EQ(r.rotation_x, 0.0f);
     EXPECT_EQ(r.rotation_k_dead, inf);
-    EXPECT_TRUE(std::isnan(r.rotation_dead));  // 2 x inf x 0
+    EXPECT_TRUE(std::isnan(r.rotation_dead));     // 2 x inf x 0
     EXPECT_TRUE(std::isnan(r.rotation_k_total));  // 0 / 0
     EXPECT_TRUE(std::isnan(r.rotation_total));
 }
@@ -899,26 +915,33 @@ const std::array<FloatField, 71> computed_fields{
 };
 
 const std::array<FloatField, 15> input_float_fields{
-    &CheckResults::thickness,          &CheckResults::total_load,
-    &CheckResults::load_plate_thickness, &CheckResults::internal_plate_thickness,
-    &CheckResults::cover_thickness,    &CheckResults::dead_load,
-    &CheckResults::distance_to_fixity, &CheckResults::live_load,
-    &CheckResults::design_span,        &CheckResults::rotation_y_dead,
-    &CheckResults::rotation_y_total,   &CheckResults::length,
-    &CheckResults::width,              &CheckResults::side_cover,
+    &CheckResults::thickness,
+    &CheckResults::total_load,
+    &CheckResults::load_plate_thickness,
+    &CheckResults::internal_plate_thickness,
+    &CheckResults::cover_thickness,
+    &CheckResults::dead_load,
+    &CheckResults::distance_to_fixity,
+    &CheckResults::live_load,
+    &CheckResults::design_span,
+    &CheckResults::rotation_y_dead,
+    &CheckResults::rotation_y_total,
+    &CheckResults::length,
+    &CheckResults::width,
+    &CheckResults::side_cover,
     &CheckResults::diameter_of_hole,
 };
 
 const std::array<IntField, 5> input_int_fields{
     &CheckResults::load_plate_count, &CheckResults::internal_plate_count,
-    &CheckResults::design_dimension, &CheckResults::number_of_holes, &CheckResults::beam_type,
+    &CheckResults::design_dimension, &CheckResults::number_of_holes,
+    &CheckResults::beam_type,
 };
 
 TEST(CheckResultsRecord, ClearComputedFieldsKeepsTheInputs) {
     // 71 computed reals + 15 input reals + 5 integers + the code + the flags = 93.
-    static_assert(computed_fields.size() + input_float_fields.size() + input_int_fields.size() +
-                      2 ==
-                  93);
+    static_assert(
+        computed_fields.size() + input_float_fields.size() + input_int_fields.size() + 2 == 93);
     DesignFlags flags;
     flags[5] = 1;
     CheckResults r(flags);
@@ -1112,16 +1135,29 @@ TEST(AnalysisSequence, PlainPadHasNoInternalOrPlateValuesAndStaleValuesAreCleare
     r.internal_plate_count = 0;
     for (FloatField field : computed_fields) r.*field = 7.0f;  // stale values
     analysis(r);
-    for (float v : {r.internal_layer_thickness, r.shape_factor_internal, r.b_factor_internal,
-                    r.shape_ratio_internal, r.allowable_stress_internal, r.strain_dead_internal,
-                    r.strain_live_internal, r.strain_total_internal, r.deflection_dead_internal,
-                    r.deflection_live_internal, r.deflection_total_internal,
-                    r.load_plate_actual_stress, r.load_plate_minimum_stress,
-                    r.load_plate_working_stress, r.load_plate_allowable_stress,
-                    r.load_plate_fatigue_stress, r.load_plate_allowable_fatigue,
-                    r.internal_plate_actual_stress, r.internal_plate_minimum_stress,
-                    r.internal_plate_working_stress, r.internal_plate_allowable_stress,
-                    r.internal_plate_fatigue_stress, r.internal_plate_allowable_fatigue}) {
+    for (float v : {r.internal_layer_thickness,
+                    r.shape_factor_internal,
+                    r.b_factor_internal,
+                    r.shape_ratio_internal,
+                    r.allowable_stress_internal,
+                    r.strain_dead_internal,
+                    r.strain_live_internal,
+                    r.strain_total_internal,
+                    r.deflection_dead_internal,
+                    r.deflection_live_internal,
+                    r.deflection_total_internal,
+                    r.load_plate_actual_stress,
+                    r.load_plate_minimum_stress,
+                    r.load_plate_working_stress,
+                    r.load_plate_allowable_stress,
+                    r.load_plate_fatigue_stress,
+                    r.load_plate_allowable_fatigue,
+                    r.internal_plate_actual_stress,
+                    r.internal_plate_minimum_stress,
+                    r.internal_plate_working_stress,
+                    r.internal_plate_allowable_stress,
+                    r.internal_plate_fatigue_stress,
+                    r.internal_plate_allowable_fatigue}) {
         EXPECT_EQ(v, 0.0f);
     }
     EXPECT_EQ(r.effective_width, 12.0f);  // plain pad: the bearing's own dimensions

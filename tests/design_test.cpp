@@ -15,8 +15,12 @@
 namespace bearingpad {
 namespace {
 
-double w(float v) { return static_cast<double>(v); }
-float f(double v) { return static_cast<float>(v); }
+double w(float v) {
+    return static_cast<double>(v);
+}
+float f(double v) {
+    return static_cast<float>(v);
+}
 
 constexpr Text4 blank_code{' ', ' ', ' ', ' '};
 constexpr Text4 code_b{'B', ' ', ' ', ' '};
@@ -43,9 +47,9 @@ struct Trace {
     std::vector<Entry> entries;
 
     static void record(void* context, DesignStep step, const CheckResults& r) {
-        static_cast<Trace*>(context)->entries.push_back(Entry{
-            step, r.thickness, r.load_plate_count, r.internal_plate_count, r.width, r.length,
-            r.effective_width, r.area});
+        static_cast<Trace*>(context)->entries.push_back(Entry{step, r.thickness, r.load_plate_count,
+                                                              r.internal_plate_count, r.width,
+                                                              r.length, r.effective_width, r.area});
     }
     DesignObserver observer() { return DesignObserver{&Trace::record, this}; }
 
@@ -257,15 +261,21 @@ TEST(DesignSearch, PadPassingOnTheFirstPassIsUnchanged) {
     EXPECT_EQ(r.length, 17.0f);
     EXPECT_EQ(r.load_plate_count, 1);
     EXPECT_EQ(r.internal_plate_count, 0);
-    const std::vector<DesignStep> expected{
-        DesignStep::start,  DesignStep::restart,
-        DesignStep::properties, DesignStep::pass,
-        DesignStep::thin_internal_layers, DesignStep::no_effective_layer,
-        DesignStep::compressive_stress, DesignStep::shear,
-        DesignStep::limits, DesignStep::deflection_and_rotation,
-        DesignStep::limits, DesignStep::limits,
-        DesignStep::reinforcement, DesignStep::anchorage,
-        DesignStep::limits};
+    const std::vector<DesignStep> expected{DesignStep::start,
+                                           DesignStep::restart,
+                                           DesignStep::properties,
+                                           DesignStep::pass,
+                                           DesignStep::thin_internal_layers,
+                                           DesignStep::no_effective_layer,
+                                           DesignStep::compressive_stress,
+                                           DesignStep::shear,
+                                           DesignStep::limits,
+                                           DesignStep::deflection_and_rotation,
+                                           DesignStep::limits,
+                                           DesignStep::limits,
+                                           DesignStep::reinforcement,
+                                           DesignStep::anchorage,
+                                           DesignStep::limits};
     EXPECT_EQ(trace.steps(), expected);
 }
 

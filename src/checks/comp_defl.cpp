@@ -31,7 +31,7 @@ constexpr std::array<Curve, curve_count> strain_chart{{
     {2.5f, 4.2f, 5.8f, 7.3f, 8.8f, 10.0f, 11.1f, 12.2f, 13.3f, 14.2f, 15.0f, 15.5f, 15.8f, 16.0f},
 }};
 
-constexpr float stress_step = 145.5f;  // psi between two columns
+constexpr float stress_step = 145.5f;    // psi between two columns
 constexpr std::size_t last_column = 13;  // the column search covers 1..13
 constexpr float creep_fraction = 0.35f;
 
@@ -49,8 +49,8 @@ float curve_value(float s, std::size_t m) {
             break;
         }
     }
-    const float d = store((wide(curve_bound[k]) - wide(s)) /
-                          (wide(curve_bound[k]) - wide(curve_bound[k + 1])));
+    const float d =
+        store((wide(curve_bound[k]) - wide(s)) / (wide(curve_bound[k]) - wide(curve_bound[k + 1])));
     return store(wide(strain_chart[k][i]) +
                  wide(d) * (wide(strain_chart[k + 1][i]) - wide(strain_chart[k][i])));
 }
@@ -124,8 +124,10 @@ void comp_defl(CheckResults& r) {
         r.deflection_total_internal = 0;
     }
 
-    r.total_deflection_dead = total_deflection(r, r.deflection_dead_cover, r.deflection_dead_internal);
-    r.total_deflection_live = total_deflection(r, r.deflection_live_cover, r.deflection_live_internal);
+    r.total_deflection_dead =
+        total_deflection(r, r.deflection_dead_cover, r.deflection_dead_internal);
+    r.total_deflection_live =
+        total_deflection(r, r.deflection_live_cover, r.deflection_live_internal);
     r.total_deflection_total =
         total_deflection(r, r.deflection_total_cover, r.deflection_total_internal);
 

@@ -6,13 +6,13 @@
 namespace bearingpad {
 
 namespace {
-constexpr double g_min = 130.0;             // minimum shear modulus, psi
-constexpr float b_cover = 1.4f;             // B of a cover layer
-constexpr float b_internal = 1.0f;          // B of an internal layer
-constexpr float b_plain = 1.8f;             // B of a plain pad
-constexpr float bound_covered = 1000.0f;    // upper bound of the allowable, psi
-constexpr float bound_plain = 800.0f;       // upper bound for a plain pad, psi
-constexpr float shape_factor_limit = 12.0f; // a layer stiffer than this is not effective
+constexpr double g_min = 130.0;              // minimum shear modulus, psi
+constexpr float b_cover = 1.4f;              // B of a cover layer
+constexpr float b_internal = 1.0f;           // B of an internal layer
+constexpr float b_plain = 1.8f;              // B of a plain pad
+constexpr float bound_covered = 1000.0f;     // upper bound of the allowable, psi
+constexpr float bound_plain = 800.0f;        // upper bound for a plain pad, psi
+constexpr float shape_factor_limit = 12.0f;  // a layer stiffer than this is not effective
 
 // S = A / (hri P).
 float shape_factor(const CheckResults& r, float layer_thickness) {
@@ -98,8 +98,8 @@ int comp_stress(CheckResults& r) {
 
     const bool cover_not_effective =
         r.load_plate_count <= 1 && r.shape_factor_cover > shape_factor_limit;
-    const bool both_not_effective = r.shape_factor_cover > shape_factor_limit &&
-                                    r.shape_factor_internal > shape_factor_limit;
+    const bool both_not_effective =
+        r.shape_factor_cover > shape_factor_limit && r.shape_factor_internal > shape_factor_limit;
     const bool no_thickness = r.elastomer_thickness == 0;
     return (cover_not_effective || both_not_effective || no_thickness) ? 1 : 0;
 }

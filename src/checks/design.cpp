@@ -17,19 +17,23 @@ namespace bearingpad {
 
 namespace {
 
-constexpr double thickness_step = 0.125;         // in
-constexpr float thin_layer_limit = 0.1f;          // in, internal layer thickness
-constexpr float maximum_thickness = 4.25f;        // in
+constexpr double thickness_step = 0.125;           // in
+constexpr float thin_layer_limit = 0.1f;           // in, internal layer thickness
+constexpr float maximum_thickness = 4.25f;         // in
 constexpr std::int64_t extra_internal_plates = 5;  // at most this many over the start count
-constexpr float width_limit = 30.0f;              // in
-constexpr float length_limit = 20.0f;             // in
-constexpr double plan_step = 1.0;                 // in
+constexpr float width_limit = 30.0f;               // in
+constexpr float length_limit = 20.0f;              // in
+constexpr double plan_step = 1.0;                  // in
 constexpr int pass_limit = 2500;
-constexpr std::int32_t enlarge_length = 2;        // design_dimension: 2 = length
+constexpr std::int32_t enlarge_length = 2;  // design_dimension: 2 = length
 
-void raise_thickness(CheckResults& r) { r.thickness = store(wide(r.thickness) + thickness_step); }
+void raise_thickness(CheckResults& r) {
+    r.thickness = store(wide(r.thickness) + thickness_step);
+}
 
-void enlarge(float& dimension) { dimension = store(wide(dimension) + plan_step); }
+void enlarge(float& dimension) {
+    dimension = store(wide(dimension) + plan_step);
+}
 
 // True when internal_plate_count exceeds its start value by more than 5.
 bool too_many_internal_plates(const CheckResults& r, std::int32_t start_internal) {
@@ -38,7 +42,7 @@ bool too_many_internal_plates(const CheckResults& r, std::int32_t start_internal
 }
 
 class Search {
-public:
+  public:
     Search(CheckResults& r, DesignObserver observer) : r_(r), observer_(observer) {}
 
     int run() {
@@ -85,7 +89,8 @@ public:
 
                 case DesignStep::thin_internal_layers:
                     // Step 5: internal layers 0.1 in thick or thinner.
-                    if (r_.load_plate_count >= 2 && r_.internal_layer_thickness <= thin_layer_limit) {
+                    if (r_.load_plate_count >= 2 &&
+                        r_.internal_layer_thickness <= thin_layer_limit) {
                         raise_thickness(r_);
                         step = DesignStep::pass;
                     } else {
@@ -110,7 +115,8 @@ public:
                 case DesignStep::shear:
                     // Step 8: shear; hrt must be at least 2 Ds.
                     shear(r_);
-                    if (r_.minimum_elastomer_thickness > r_.elastomer_thickness) raise_thickness(r_);
+                    if (r_.minimum_elastomer_thickness > r_.elastomer_thickness)
+                        raise_thickness(r_);
                     if (limits_call_for_larger_plan(step)) break;
                     step = (r_.minimum_elastomer_thickness > r_.elastomer_thickness)
                                ? DesignStep::pass
@@ -161,7 +167,8 @@ public:
                 case DesignStep::widen:
                     // Step 14: too thick for the width.
                     enlarge(r_.width);
-                    step = (r_.width > width_limit) ? DesignStep::width_overflow : DesignStep::restart;
+                    step =
+                        (r_.width > width_limit) ? DesignStep::width_overflow : DesignStep::restart;
                     break;
 
                 case DesignStep::lengthen:
@@ -190,7 +197,7 @@ public:
         }
     }
 
-private:
+  private:
     // Step 7: compressive stress against the allowables.
     DesignStep compressive_stress() {
         if (r_.load_plate_count < 2) {
@@ -312,6 +319,8 @@ int design_search(CheckResults& r, DesignObserver observer) {
     return Search(r, observer).run();
 }
 
-void design(CheckResults& r) { static_cast<void>(design_search(r)); }
+void design(CheckResults& r) {
+    static_cast<void>(design_search(r));
+}
 
 }  // namespace bearingpad

@@ -6,10 +6,10 @@
 namespace bearingpad {
 
 namespace {
-constexpr double minimum_stress_factor = 1700.0;   // MINIMUM STRESS = 1700 T1
-constexpr double allowable_factor = 20000.0;       // ALLOWABLE STRESS = 20,000 T2 / F
+constexpr double minimum_stress_factor = 1700.0;      // MINIMUM STRESS = 1700 T1
+constexpr double allowable_factor = 20000.0;          // ALLOWABLE STRESS = 20,000 T2 / F
 constexpr double allowable_fatigue_factor = 10000.0;  // ALLOWABLE FATIGUE = 10,000 T2 / F
-constexpr double anchorage_divisor = 5.0;          // ALLOWABLE = (1/5) DEAD LOAD
+constexpr double anchorage_divisor = 5.0;             // ALLOWABLE = (1/5) DEAD LOAD
 
 struct PlateStresses {
     float actual = 0;
@@ -65,8 +65,8 @@ void reinf(CheckResults& r) {
         if (r.internal_plate_count == 0) {
             store_internal_plate(r, PlateStresses{});
         } else {
-            store_internal_plate(r, plate_stresses(r, r.internal_plate_thickness,
-                                                   r.internal_layer_thickness));
+            store_internal_plate(
+                r, plate_stresses(r, r.internal_plate_thickness, r.internal_layer_thickness));
         }
     } else {
         store_load_plate(r, PlateStresses{});

@@ -34,16 +34,16 @@ RotationState rotation_state(float x, float ordinate, float total_deflection, fl
 void rotat(CheckResults& r) {
     const float x = store(wide(r.design_span) * inches_per_foot * 0.5);
 
-    const RotationState dead = rotation_state(x, r.rotation_y_dead, r.total_deflection_dead,
-                                              r.effective_length);
+    const RotationState dead =
+        rotation_state(x, r.rotation_y_dead, r.total_deflection_dead, r.effective_length);
     r.rotation_x = x;
     r.rotation_y_dead_abs = dead.y_abs;
     r.rotation_k_dead = dead.k;
     r.rotation_dead = dead.theta;
     r.rotation_allowable_dead = dead.allowable;
 
-    const RotationState total = rotation_state(x, r.rotation_y_total, r.total_deflection_total,
-                                               r.effective_length);
+    const RotationState total =
+        rotation_state(x, r.rotation_y_total, r.total_deflection_total, r.effective_length);
     r.rotation_x_total = x;
     r.rotation_y_total_abs = total.y_abs;
     r.rotation_k_total = total.k;
