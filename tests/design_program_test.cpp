@@ -14,21 +14,12 @@
 #include <string>
 #include <vector>
 
+#include "test_support.h"
+
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string read_file(const fs::path& p) {
-    std::ifstream in(p, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
-void write_file(const fs::path& p, const std::string& data) {
-    std::ofstream out(p, std::ios::binary);
-    out << data;
-}
+using namespace bearingpad::test_support;
 
 // The final-design lines of the BEARING DETAILS page, as printed (the
 // carriage-control column is not part of the stored line).
@@ -44,29 +35,18 @@ const std::string kSeparator(78, '-');
 
 class DesignProgramTest : public ::testing::Test {
   protected:
-    void SetUp() override {
-        char templ[] = "/tmp/bearingpad-design-XXXXXX";
-        ASSERT_NE(::mkdtemp(templ), nullptr);
-        dir_ = fs::canonical(templ);
-    }
-    void TearDown() override { fs::remove_all(dir_); }
-
     // Writes the three records, runs the program in the temporary directory
     // with the two file names typed on its standard input, and checks the
     // final design and the closing state of the report.
     void design_and_check(const std::string& title, const std::string& pad, const std::string& beam,
                           const BearingDetails& expected) {
-        write_file(dir_ / "in.dat", title + "\n" + pad + "\n" + beam + "\n");
-        write_file(dir_ / ".stdin", "in.dat\nout.rpt\n");
-        const std::string cmd =
-            "cd '" + dir_.string() + "' && '" + BEARINGPAD_EXE + "' < .stdin > .stdout 2> .stderr";
-        const int raw = std::system(cmd.c_str());
-        ASSERT_TRUE(WIFEXITED(raw));
-        EXPECT_EQ(WEXITSTATUS(raw), 0);
-        EXPECT_EQ(read_file(dir_ / ".stdout"), " ENTER INPUT FILE NAME: ENTER OUTPUT FILE NAME:");
-        EXPECT_EQ(read_file(dir_ / ".stderr"), "");
+        write_file(dir_.path() / "in.dat", title + "\n" + pad + "\n" + beam + "\n");
+        const Outcome run = run_program(dir_.path(), "in.dat\nout.rpt\n");
+        EXPECT_EQ(run.status, 0);
+        EXPECT_EQ(run.out, " ENTER INPUT FILE NAME: ENTER OUTPUT FILE NAME:");
+        EXPECT_EQ(run.err, "");
 
-        const std::string report = read_file(dir_ / "out.rpt");
+        const std::string report = read_file(dir_.path() / "out.rpt");
         EXPECT_NE(report.find("THIS IS A DESIGN"), std::string::npos);
         EXPECT_EQ(report.find("DESIGN NOT POSSIBLE"), std::string::npos);
 
@@ -104,7 +84,7 @@ class DesignProgramTest : public ::testing::Test {
         EXPECT_EQ(report.substr(report.size() - 8), "PAGE 5\r\n");
     }
 
-    fs::path dir_;
+    ScratchDir dir_;
 };
 
 // Plain pad, 10 x 14 x 2.25 in entered, one 3 in hole (blank hole column),

@@ -8,9 +8,12 @@
 
 #include "driver/memory_files.h"
 #include "driver/run.h"
+#include "test_support.h"
 
 namespace bearingpad {
 namespace {
+
+using namespace test_support;
 
 const std::string kDir = "/work";
 const std::string kPrompts = " ENTER INPUT FILE NAME: ENTER OUTPUT FILE NAME:";
@@ -22,32 +25,6 @@ const std::string kPadRejected =
     " A   14.0  10.02.5747  5  1.5 0.25 0.25    2 0.25      1  .0747\n";
 const std::string kPad = " A   12.0   9.0   2.0  1  1.0  .25  .25    2  .25      1  .0747\n";
 const std::string kBeam = "    100.0   80.0  40.0 20.0    1.0  .5 .25\n";
-
-struct Outcome {
-    int status;
-    std::string out;
-    std::string err;
-};
-
-// 7 December 2026, a quarter past three in the afternoon.
-std::tm fixed_time() {
-    std::tm t{};
-    t.tm_mday = 7;
-    t.tm_mon = 11;
-    t.tm_year = 126;
-    t.tm_hour = 15;
-    t.tm_min = 15;
-    t.tm_sec = 0;
-    return t;
-}
-
-Outcome run_typed(MemoryFileAccess& fs, const std::string& typed) {
-    std::istringstream in(typed);
-    std::ostringstream out, err;
-    RunEnvironment env{in, out, err, fs, fixed_time};
-    const int status = run(env);
-    return {status, out.str(), err.str()};
-}
 
 std::string blanks(int n) {
     return std::string(static_cast<std::size_t>(n), ' ');
@@ -73,7 +50,7 @@ std::string title72(const std::string& t) {
 TEST(Dialogue, RejectedProblemReportByteForByte) {
     MemoryFileAccess fs;
     fs.files[kDir + "/in.dat"] = kTitle + kPadRejected + kBeam;
-    const Outcome o = run_typed(fs, "in.dat\nout.rpt\n");
+    const Outcome o = run_in_process(fs, "in.dat\nout.rpt\n");
     EXPECT_EQ(o.status, 0);
     EXPECT_EQ(o.out, kPrompts);
     EXPECT_EQ(o.err, "");
@@ -100,7 +77,7 @@ TEST(Dialogue, EndsOfTheInputFile) {
     for (const Case& c : cases) {
         MemoryFileAccess fs;
         fs.files[kDir + "/in.dat"] = c.input;
-        const Outcome o = run_typed(fs, "in.dat\nout.rpt\n");
+        const Outcome o = run_in_process(fs, "in.dat\nout.rpt\n");
         EXPECT_EQ(o.status, 0) << c.name;
         EXPECT_EQ(o.out, kPrompts) << c.name;
         EXPECT_EQ(o.err, "") << c.name;
@@ -112,8 +89,8 @@ TEST(Dialogue, SecondProblemIsIgnored) {
     MemoryFileAccess one, two;
     one.files[kDir + "/in.dat"] = kTitle + kPad + kBeam;
     two.files[kDir + "/in.dat"] = kTitle + kPad + kBeam + kTitle + kPadRejected + kBeam;
-    ASSERT_EQ(run_typed(one, "in.dat\nout.rpt\n").status, 0);
-    ASSERT_EQ(run_typed(two, "in.dat\nout.rpt\n").status, 0);
+    ASSERT_EQ(run_in_process(one, "in.dat\nout.rpt\n").status, 0);
+    ASSERT_EQ(run_in_process(two, "in.dat\nout.rpt\n").status, 0);
     EXPECT_EQ(one.files[kDir + "/out.rpt"], two.files[kDir + "/out.rpt"]);
     EXPECT_NE(one.files[kDir + "/out.rpt"].find("PAGE 5"), std::string::npos);
 }
@@ -123,8 +100,8 @@ TEST(Dialogue, CrLfInputLinesReadLikeLfLines) {
     lf.files[kDir + "/in.dat"] = kTitle + kPad + kBeam;
     crlf.files[kDir + "/in.dat"] = "    0001ROUTE 9 OVER MILL CREEK - ABUTMENT BEARINGS\r\n" +
                                    kPad.substr(0, kPad.size() - 1) + "\r\n" + kBeam;
-    run_typed(lf, "in.dat\nout.rpt\n");
-    run_typed(crlf, "in.dat\nout.rpt\n");
+    run_in_process(lf, "in.dat\nout.rpt\n");
+    run_in_process(crlf, "in.dat\nout.rpt\n");
     EXPECT_EQ(lf.files[kDir + "/out.rpt"], crlf.files[kDir + "/out.rpt"]);
 }
 
@@ -139,7 +116,7 @@ TEST(Dialogue, OverwriteAnswers) {
         MemoryFileAccess fs;
         fs.files[kDir + "/in.dat"] = kTitle;
         fs.files[kDir + "/out.rpt"] = "old report";
-        const Outcome o = run_typed(fs, std::string("in.dat\nout.rpt\n") + c.answer);
+        const Outcome o = run_in_process(fs, std::string("in.dat\nout.rpt\n") + c.answer);
         EXPECT_EQ(o.status, 0) << c.answer;
         EXPECT_EQ(o.err, "") << c.answer;
         if (c.overwrite) {
@@ -160,7 +137,7 @@ TEST(Dialogue, NoRecordWrittenLeavesAReopenedFileUncut) {
     MemoryFileAccess fs;
     fs.files[kDir + "/in.dat"] = "";
     fs.files[kDir + "/out.rpt"] = "old report";
-    EXPECT_EQ(run_typed(fs, "in.dat\nout.rpt\nY\n").status, 0);
+    EXPECT_EQ(run_in_process(fs, "in.dat\nout.rpt\nY\n").status, 0);
     EXPECT_EQ(fs.files[kDir + "/out.rpt"], "old report");
 }
 
@@ -168,7 +145,7 @@ TEST(Dialogue, FileNamesAreCutAt24CharactersAndTrimmed) {
     MemoryFileAccess fs;
     const std::string long_name = "abcdefghijklmnopqrstuvwx";  // 24 characters
     fs.files[kDir + "/" + long_name] = kTitle;
-    const Outcome o = run_typed(fs, long_name + "yz-ignored\n  out.rpt   \n");
+    const Outcome o = run_in_process(fs, long_name + "yz-ignored\n  out.rpt   \n");
     EXPECT_EQ(o.status, 0);
     EXPECT_EQ(o.err, "");
     EXPECT_TRUE(fs.files.count(kDir + "/out.rpt"));
@@ -177,7 +154,7 @@ TEST(Dialogue, FileNamesAreCutAt24CharactersAndTrimmed) {
 TEST(Dialogue, BlankFileNameIsAskedForAgain) {
     MemoryFileAccess fs;
     fs.files[kDir + "/in.dat"] = kTitle;
-    const Outcome o = run_typed(fs, "   \nout.rpt\n\n  in.dat\n");
+    const Outcome o = run_in_process(fs, "   \nout.rpt\n\n  in.dat\n");
     EXPECT_EQ(o.status, 0);
     const std::string ask = "File name missing or blank - please enter file name\r\nUNIT 5? ";
     EXPECT_EQ(o.out, kPrompts + ask + ask);
@@ -185,7 +162,7 @@ TEST(Dialogue, BlankFileNameIsAskedForAgain) {
 
     MemoryFileAccess report_blank;
     report_blank.files[kDir + "/in.dat"] = kTitle;
-    const Outcome r = run_typed(report_blank, "in.dat\n\nnew.rpt\n");
+    const Outcome r = run_in_process(report_blank, "in.dat\n\nnew.rpt\n");
     EXPECT_EQ(r.status, 0);
     EXPECT_EQ(r.out, kPrompts + "File name missing or blank - please enter file name\r\nUNIT 6? ");
     EXPECT_TRUE(report_blank.files.count(kDir + "/new.rpt"));
@@ -218,7 +195,7 @@ TEST(Failures, StandardErrorLineAndExitStatus) {
         MemoryFileAccess fs;
         if (!c.input.empty()) fs.files[kDir + "/in.dat"] = c.input;
         fs.files[kDir + "/in.dat2"] = "exists";
-        const Outcome o = run_typed(fs, c.typed);
+        const Outcome o = run_in_process(fs, c.typed);
         EXPECT_EQ(o.status, c.status) << c.name;
         EXPECT_EQ(o.err, "bpio: severe (" + std::to_string(c.status) + "): " + c.err + "\r\n")
             << c.name;
@@ -231,7 +208,7 @@ TEST(Failures, StandardErrorLineAndExitStatus) {
 TEST(Failures, ReportKeepsWhatWasWrittenBeforeTheFailure) {
     MemoryFileAccess fs;
     fs.files[kDir + "/in.dat"] = kTitle + kPad;
-    const Outcome o = run_typed(fs, "in.dat\nout.rpt\n");
+    const Outcome o = run_in_process(fs, "in.dat\nout.rpt\n");
     EXPECT_EQ(o.status, 24);
     const std::string& report = fs.files[kDir + "/out.rpt"];
     // Banner, mode lines and pad echo, closed with the owed line feed.
@@ -246,7 +223,7 @@ TEST(Failures, ReportKeepsWhatWasWrittenBeforeTheFailure) {
 TEST(Failures, SameFileAsInputIsNeverAskedAbout) {
     MemoryFileAccess fs;
     fs.files[kDir + "/in.dat"] = kTitle + kPad + kBeam;
-    const Outcome o = run_typed(fs, "in.dat\n/work/in.dat\nY\n");
+    const Outcome o = run_in_process(fs, "in.dat\n/work/in.dat\nY\n");
     EXPECT_EQ(o.status, 10);
     EXPECT_EQ(o.out, kPrompts);
     EXPECT_EQ(fs.files[kDir + "/in.dat"], kTitle + kPad + kBeam);
@@ -256,7 +233,7 @@ TEST(EchoLines, PadAndDesignDataAsPrepared) {
     MemoryFileAccess fs;
     // Design mode, blank width and thickness, blank hole column, steel beam.
     fs.files[kDir + "/in.dat"] = kTitle + "           9.0\n" + " S   50.0   60.0 1000.   20.0\n";
-    ASSERT_EQ(run_typed(fs, "in.dat\nout.rpt\n").status, 0);
+    ASSERT_EQ(run_in_process(fs, "in.dat\nout.rpt\n").status, 0);
     const std::string& report = fs.files[kDir + "/out.rpt"];
     EXPECT_NE(report.find(blanks(31) + "THIS IS A DESIGN\r\n"), std::string::npos);
     // WIDTH 1.0000 (design default), LENGTH 9.0000, THICKNESS 0.5000, one hole
@@ -301,7 +278,7 @@ namespace {
 TEST(InputLines, CrIsDroppedOnlyBeforeALineFeed) {
     MemoryFileAccess fs;
     fs.files[kDir + "/in.dat"] = "    0001TITLE\r";  // last record without LF
-    ASSERT_EQ(run_typed(fs, "in.dat\nout.rpt\n").status, 0);
+    ASSERT_EQ(run_in_process(fs, "in.dat\nout.rpt\n").status, 0);
     EXPECT_EQ(fs.files[kDir + "/out.rpt"], banner("0001", title72("TITLE\r")));
 }
 
@@ -321,7 +298,7 @@ TEST(FileNames, RelativeNamesStayRelativeWhenTheDirectoryIsGone) {
 TEST(Dialogue, VeryLongTypedLinesUseTheirFirst24Characters) {
     MemoryFileAccess fs;
     fs.files[kDir + "/in.dat"] = kTitle;
-    const Outcome o = run_typed(fs, "in.dat" + std::string(1 << 20, ' ') + "x\nout.rpt\n");
+    const Outcome o = run_in_process(fs, "in.dat" + std::string(1 << 20, ' ') + "x\nout.rpt\n");
     EXPECT_EQ(o.status, 0);
     EXPECT_TRUE(fs.files.count(kDir + "/out.rpt"));
 }

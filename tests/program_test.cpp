@@ -9,51 +9,22 @@
 #include <regex>
 #include <sstream>
 
+#include "test_support.h"
+
 namespace {
 
 namespace fs = std::filesystem;
+using namespace bearingpad::test_support;
 
-std::string read_file(const fs::path& p) {
-    std::ifstream in(p, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
-void write_file(const fs::path& p, const std::string& data) {
-    std::ofstream out(p, std::ios::binary);
-    out << data;
-}
-
-struct ProgramRun {
-    int status;
-    std::string out;
-    std::string err;
-};
-
+// Each test runs the program in a fresh directory of its own.
 class ProgramTest : public ::testing::Test {
   protected:
-    void SetUp() override {
-        char templ[] = "/tmp/bearingpad-program-XXXXXX";
-        ASSERT_NE(::mkdtemp(templ), nullptr);
-        dir_ = fs::canonical(templ);
-    }
-    void TearDown() override { fs::remove_all(dir_); }
-
-    ProgramRun run_program(const std::string& typed) {
-        write_file(dir_ / ".stdin", typed);
-        const std::string cmd =
-            "cd '" + dir_.string() + "' && '" + BEARINGPAD_EXE + "' < .stdin > .stdout 2> .stderr";
-        const int raw = std::system(cmd.c_str());
-        ProgramRun r{WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, read_file(dir_ / ".stdout"),
-                     read_file(dir_ / ".stderr")};
-        fs::remove(dir_ / ".stdin");
-        fs::remove(dir_ / ".stdout");
-        fs::remove(dir_ / ".stderr");
-        return r;
+    Outcome run_program(const std::string& typed) {
+        return bearingpad::test_support::run_program(dir_, typed);
     }
 
-    fs::path dir_;
+    ScratchDir scratch_;
+    const fs::path dir_ = scratch_.path();
 };
 
 const std::string kPrompts = " ENTER INPUT FILE NAME: ENTER OUTPUT FILE NAME:";
@@ -67,7 +38,7 @@ TEST_F(ProgramTest, RejectedProblemGivesBannerModeLinesAndMessage) {
                "    0001ROUTE 9 OVER MILL CREEK - ABUTMENT BEARINGS\n"
                " A   14.0  10.02.5747  5  1.5 0.25 0.25    2 0.25      1  .0747\n"
                "    100.0   80.0  40.0 20.0    1.0  .5 .25\n");
-    const ProgramRun r = run_program("in.dat\nout.rpt\n");
+    const Outcome r = run_program("in.dat\nout.rpt\n");
     EXPECT_EQ(r.status, 0);
     EXPECT_EQ(r.out, kPrompts);
     EXPECT_EQ(r.err, "");
@@ -96,7 +67,7 @@ TEST_F(ProgramTest, RejectedProblemGivesBannerModeLinesAndMessage) {
 }
 
 TEST_F(ProgramTest, MissingInputFileEndsWithFailure29AndNoReport) {
-    const ProgramRun r = run_program("in.dat\nout.rpt\n");
+    const Outcome r = run_program("in.dat\nout.rpt\n");
     EXPECT_EQ(r.status, 29);
     EXPECT_EQ(r.out, kPrompts);
     EXPECT_EQ(r.err, "bpio: severe (29): file not found, unit 5, file " +
@@ -107,7 +78,7 @@ TEST_F(ProgramTest, MissingInputFileEndsWithFailure29AndNoReport) {
 TEST_F(ProgramTest, ExitingProgramLeavesTheOldReportUntouched) {
     write_file(dir_ / "in.dat", "    0001TITLE\n");
     write_file(dir_ / "out.rpt", "archived report\r\n");
-    const ProgramRun r = run_program("in.dat\nout.rpt\nN\n");
+    const Outcome r = run_program("in.dat\nout.rpt\nN\n");
     EXPECT_EQ(r.status, 0);
     EXPECT_EQ(r.out, kPrompts +
                          " OUTPUT FILE ALREADY EXISTS.  DO YOU WISH TO DELETE IT [DEFAULT IS N]? "
@@ -120,7 +91,7 @@ TEST_F(ProgramTest, ExitingProgramLeavesTheOldReportUntouched) {
 TEST_F(ProgramTest, YesReplacesTheOldReportWhole) {
     write_file(dir_ / "in.dat", "    0001TITLE\n");
     write_file(dir_ / "out.rpt", std::string(20000, 'x'));
-    const ProgramRun r = run_program("in.dat\nout.rpt\nY\n");
+    const Outcome r = run_program("in.dat\nout.rpt\nY\n");
     EXPECT_EQ(r.status, 0);
     const std::string report = read_file(dir_ / "out.rpt");
     EXPECT_EQ(report.find('x'), std::string::npos);
@@ -130,7 +101,7 @@ TEST_F(ProgramTest, YesReplacesTheOldReportWhole) {
 TEST_F(ProgramTest, ReportOverTheInputFileIsRefused) {
     const std::string input = "    0001TITLE\n A\n";
     write_file(dir_ / "in.dat", input);
-    const ProgramRun r = run_program("in.dat\n./in.dat\nY\n");
+    const Outcome r = run_program("in.dat\n./in.dat\nY\n");
     EXPECT_EQ(r.status, 10);
     EXPECT_EQ(r.out, kPrompts);
     EXPECT_EQ(r.err, "bpio: severe (10): cannot overwrite existing file, unit 6, file " +
@@ -141,7 +112,7 @@ TEST_F(ProgramTest, ReportOverTheInputFileIsRefused) {
 TEST_F(ProgramTest, ShippedExamplesGiveCompleteReports) {
     for (const char* name : {"analysis.dat", "design.dat"}) {
         fs::copy_file(fs::path(BEARINGPAD_SOURCE_DIR) / "examples" / name, dir_ / name);
-        const ProgramRun r = run_program(std::string(name) + "\nout.rpt\nY\n");
+        const Outcome r = run_program(std::string(name) + "\nout.rpt\nY\n");
         EXPECT_EQ(r.status, 0) << name;
         EXPECT_EQ(r.err, "") << name;
         const std::string report = read_file(dir_ / "out.rpt");
@@ -183,7 +154,7 @@ std::vector<std::string> printed_lines(const std::string& page) {
 
 TEST_F(ProgramTest, AnalysisOfALaminatedPadMatchesTheArchivedReport) {
     fs::copy_file(fs::path(BEARINGPAD_SOURCE_DIR) / "examples" / "analysis.dat", dir_ / "in.dat");
-    const ProgramRun r = run_program("in.dat\nout.rpt\n");
+    const Outcome r = run_program("in.dat\nout.rpt\n");
     ASSERT_EQ(r.status, 0);
     const std::string report = read_file(dir_ / "out.rpt");
     EXPECT_EQ(masked(report), read_file(fs::path(BEARINGPAD_SOURCE_DIR) / "tests" / "data" /

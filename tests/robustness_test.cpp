@@ -21,11 +21,13 @@
 
 #include "driver/memory_files.h"
 #include "driver/run.h"
+#include "test_support.h"
 
 namespace bearingpad {
 namespace {
 
 namespace fs = std::filesystem;
+using namespace bearingpad::test_support;
 
 const std::string kQuestion =
     " OUTPUT FILE ALREADY EXISTS.  DO YOU WISH TO DELETE IT [DEFAULT IS N]? (Y/N) \r\n";
@@ -36,16 +38,6 @@ const std::string kBeam = "    100.0   80.0  40.0 20.0    1.0  .5 .25\n";
 const std::string kProblem = kTitle + kPad + kBeam;
 const std::string kOld = "old report\r\n";
 
-std::tm fixed_time() {
-    std::tm t{};
-    t.tm_mday = 7;
-    t.tm_mon = 11;
-    t.tm_year = 126;
-    t.tm_hour = 15;
-    t.tm_min = 15;
-    return t;
-}
-
 std::string severe(int number, const std::string& text) {
     return "bpio: severe (" + std::to_string(number) + "): " + text + "\r\n";
 }
@@ -53,80 +45,6 @@ std::string severe(int number, const std::string& text) {
 bool is_message_number(int n) {
     static const std::set<int> numbers = {9, 10, 24, 29, 30, 38, 39, 43, 64};
     return numbers.count(n) != 0;
-}
-
-std::string read_file(const fs::path& p) {
-    std::ifstream f(p, std::ios::binary);
-    std::ostringstream s;
-    s << f.rdbuf();
-    return s.str();
-}
-
-void write_file(const fs::path& p, const std::string& bytes) {
-    std::ofstream f(p, std::ios::binary);
-    f << bytes;
-}
-
-// A scratch directory with a short absolute name, so that names inside it fit
-// the 24 characters of a typed file name.
-class TempDir {
-  public:
-    TempDir() {
-        char name[] = "/tmp/bpXXXXXX";
-        if (::mkdtemp(name) != nullptr) path_ = name;
-    }
-    ~TempDir() {
-        std::error_code ec;
-        if (!path_.empty()) fs::remove_all(path_, ec);
-    }
-    const fs::path& path() const { return path_; }
-    std::string operator/(const std::string& name) const { return (path_ / name).string(); }
-
-    // Every entry below the directory: files by relative name with their
-    // bytes, directories marked "<dir>".
-    std::map<std::string, std::string> contents() const {
-        std::map<std::string, std::string> out;
-        for (const auto& e : fs::recursive_directory_iterator(path_)) {
-            const std::string rel = fs::relative(e.path(), path_).string();
-            out[rel] = e.is_directory() ? "<dir>" : read_file(e.path());
-        }
-        return out;
-    }
-
-  private:
-    fs::path path_;
-};
-
-struct Outcome {
-    int status;
-    std::string out;
-    std::string err;
-};
-
-Outcome run_in_process(FileAccess& files, std::istream& typed) {
-    std::ostringstream out, err;
-    RunEnvironment env{typed, out, err, files, fixed_time};
-    const int status = run(env);
-    return {status, out.str(), err.str()};
-}
-
-Outcome run_in_process(FileAccess& files, const std::string& typed) {
-    std::istringstream in(typed);
-    return run_in_process(files, in);
-}
-
-// The built program, run in a directory with the typed lines on its standard
-// input; bounded in time so that a hang fails the test instead of CI.
-Outcome run_program(const fs::path& dir, const std::string& typed) {
-    TempDir io;
-    write_file(io.path() / "typed", typed);
-    const std::string cmd = "cd '" + dir.string() + "' && timeout 60 '" BEARINGPAD_EXE "' < '" +
-                            (io.path() / "typed").string() + "' > '" +
-                            (io.path() / "out").string() + "' 2> '" + (io.path() / "err").string() +
-                            "'";
-    const int raw = std::system(cmd.c_str());
-    const int status = WIFEXITED(raw) ? WEXITSTATUS(raw) : 128 + WTERMSIG(raw);
-    return {status, read_file(io.path() / "out"), read_file(io.path() / "err")};
 }
 
 // Column 2 of the pad record (the second line) set to the mode character.
@@ -200,7 +118,7 @@ TEST(SampleInputs, EveryExampleAndSeedEndsInAReportOrAFailureLine) {
 
 TEST(SampleInputs, BuiltProgramOnEveryExampleAndSeed) {
     for (const auto& [name, input] : sample_inputs()) {
-        TempDir dir;
+        ScratchDir dir;
         write_file(dir / "in.dat", input);
         const Outcome o = run_program(dir.path(), "in.dat\nout.rpt\n");
         expect_failure_line_or_none(o, name);
@@ -218,62 +136,62 @@ TEST(SampleInputs, BuiltProgramOnEveryExampleAndSeed) {
 TEST(FileSystemFailures, RealFiles) {
     struct Case {
         const char* name;
-        std::function<std::string(const TempDir&)> typed;
+        std::function<std::string(const ScratchDir&)> typed;
         int status;
-        std::function<std::string(const TempDir&)> err;
+        std::function<std::string(const ScratchDir&)> err;
         std::map<std::string, std::string> after;  // besides in.dat with kProblem
     } cases[] = {
         {"directory named as the input file",
-         [](const TempDir& d) { return d / "sub" + "\n" + d / "out.rpt" + "\n"; },
+         [](const ScratchDir& d) { return d / "sub" + "\n" + d / "out.rpt" + "\n"; },
          30,
-         [](const TempDir& d) { return severe(30, "open failure, unit 5, file " + d / "sub"); },
+         [](const ScratchDir& d) { return severe(30, "open failure, unit 5, file " + d / "sub"); },
          {{"sub", "<dir>"}, {"old.rpt", kOld}}},
         {"directory named as the report, answered Y",
-         [](const TempDir& d) { return d / "in.dat" + "\n" + d / "sub" + "\nY\n"; },
+         [](const ScratchDir& d) { return d / "in.dat" + "\n" + d / "sub" + "\nY\n"; },
          30,
-         [](const TempDir& d) { return severe(30, "open failure, unit 6, file " + d / "sub"); },
+         [](const ScratchDir& d) { return severe(30, "open failure, unit 6, file " + d / "sub"); },
          {{"sub", "<dir>"}, {"old.rpt", kOld}}},
         {"directory named as the report, answered N",
-         [](const TempDir& d) { return d / "in.dat" + "\n" + d / "sub" + "\nN\n"; },
+         [](const ScratchDir& d) { return d / "in.dat" + "\n" + d / "sub" + "\nN\n"; },
          0,
-         [](const TempDir&) { return std::string(); },
+         [](const ScratchDir&) { return std::string(); },
          {{"sub", "<dir>"}, {"old.rpt", kOld}}},
         {"report directory does not exist",
-         [](const TempDir& d) { return d / "in.dat" + "\n" + d / "no/out.rpt" + "\n"; },
+         [](const ScratchDir& d) { return d / "in.dat" + "\n" + d / "no/out.rpt" + "\n"; },
          30,
-         [](const TempDir& d) {
+         [](const ScratchDir& d) {
              return severe(30, "open failure, unit 6, file " + d / "no/out.rpt");
          },
          {{"sub", "<dir>"}, {"old.rpt", kOld}}},
         {"report path through a plain file",
-         [](const TempDir& d) { return d / "in.dat" + "\n" + d / "old.rpt/x" + "\n"; },
+         [](const ScratchDir& d) { return d / "in.dat" + "\n" + d / "old.rpt/x" + "\n"; },
          30,
-         [](const TempDir& d) {
+         [](const ScratchDir& d) {
              return severe(30, "open failure, unit 6, file " + d / "old.rpt/x");
          },
          {{"sub", "<dir>"}, {"old.rpt", kOld}}},
         {"missing input file leaves no report",
-         [](const TempDir& d) { return d / "none.dat" + "\n" + d / "out.rpt" + "\n"; },
+         [](const ScratchDir& d) { return d / "none.dat" + "\n" + d / "out.rpt" + "\n"; },
          29,
-         [](const TempDir& d) {
+         [](const ScratchDir& d) {
              return severe(29, "file not found, unit 5, file " + d / "none.dat");
          },
          {{"sub", "<dir>"}, {"old.rpt", kOld}}},
         {"existing report answered N",
-         [](const TempDir& d) { return d / "in.dat" + "\n" + d / "old.rpt" + "\nN\n"; },
+         [](const ScratchDir& d) { return d / "in.dat" + "\n" + d / "old.rpt" + "\nN\n"; },
          0,
-         [](const TempDir&) { return std::string(); },
+         [](const ScratchDir&) { return std::string(); },
          {{"sub", "<dir>"}, {"old.rpt", kOld}}},
         {"report named as the input file, answered Y",
-         [](const TempDir& d) { return d / "in.dat" + "\n" + d / "./in.dat" + "\nY\n"; },
+         [](const ScratchDir& d) { return d / "in.dat" + "\n" + d / "./in.dat" + "\nY\n"; },
          10,
-         [](const TempDir& d) {
+         [](const ScratchDir& d) {
              return severe(10, "cannot overwrite existing file, unit 6, file " + d / "./in.dat");
          },
          {{"sub", "<dir>"}, {"old.rpt", kOld}}},
     };
     for (const Case& c : cases) {
-        TempDir d;
+        ScratchDir d;
         ASSERT_FALSE(d.path().empty());
         write_file(d / "in.dat", kProblem);
         write_file(d / "old.rpt", kOld);
@@ -292,7 +210,7 @@ TEST(FileSystemFailures, RealFiles) {
 }
 
 TEST(FileSystemFailures, NulInATypedNameIsANameError) {
-    TempDir d;
+    ScratchDir d;
     write_file(d / "in.dat", kProblem);
     SystemFileAccess files;
     const std::string name = d / "in" + std::string(1, '\0') + ".dat";
@@ -307,7 +225,7 @@ TEST(FileSystemFailures, NulInATypedNameIsANameError) {
 TEST(FileSystemFailures, ReportOnADevice) {
     if (::access("/dev/full", W_OK) != 0 || ::access("/dev/null", W_OK) != 0)
         GTEST_SKIP() << "no /dev/full or /dev/null";
-    TempDir d;
+    ScratchDir d;
     write_file(d / "in.dat", kProblem);
     SystemFileAccess files;
 
@@ -346,7 +264,7 @@ TEST(FileSystemFailures, RefusedOpenAndRead) {
     if (probe >= 0 || probe_errno != EACCES || create >= 0 || create_errno != EACCES)
         GTEST_SKIP() << "procfs/sysfs do not refuse access here";
 
-    TempDir d;
+    ScratchDir d;
     write_file(d / "in.dat", kProblem);
     SystemFileAccess files;
 
@@ -395,7 +313,7 @@ class TypedLines : public std::streambuf {
 
 TEST(FileSystemFailures, ReportVanishesBeforeItIsReopened) {
     // Real files: the report is removed while the question is on the screen.
-    TempDir d;
+    ScratchDir d;
     write_file(d / "in.dat", kProblem);
     write_file(d / "old.rpt", kOld);
     TypedLines lines({d / "in.dat", d / "old.rpt", "Y"}, 2, [&] { fs::remove(d / "old.rpt"); });

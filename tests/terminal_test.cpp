@@ -17,40 +17,15 @@
 #include <sstream>
 #include <string>
 
+#include "test_support.h"
+
 namespace {
 
 namespace fs = std::filesystem;
+using namespace bearingpad::test_support;
 using Clock = std::chrono::steady_clock;
 
 constexpr auto kWait = std::chrono::seconds(20);
-
-std::string read_file(const fs::path& p) {
-    std::ifstream f(p, std::ios::binary);
-    std::ostringstream s;
-    s << f.rdbuf();
-    return s.str();
-}
-
-void write_file(const fs::path& p, const std::string& bytes) {
-    std::ofstream f(p, std::ios::binary);
-    f << bytes;
-}
-
-class ScratchDir {
-  public:
-    ScratchDir() {
-        char name[] = "/tmp/bptermXXXXXX";
-        if (::mkdtemp(name) != nullptr) path_ = name;
-    }
-    ~ScratchDir() {
-        std::error_code ec;
-        if (!path_.empty()) fs::remove_all(path_, ec);
-    }
-    const fs::path& path() const { return path_; }
-
-  private:
-    fs::path path_;
-};
 
 // The program running on the slave side of a pseudo-terminal, started in a
 // given directory.
