@@ -1,5 +1,6 @@
 #include <benchmark/benchmark.h>
 
+#include "check_fixtures.h"
 #include "checks/check_results.h"
 #include "checks/checks.h"
 
@@ -7,30 +8,7 @@ namespace {
 
 using bearingpad::CheckResults;
 using bearingpad::DesignFlags;
-
-void fill_reference_design(CheckResults& r) {
-    r.width = 22.25f;
-    r.length = 17.0f;
-    r.thickness = 0.50001f;
-    r.number_of_holes = 0;
-    r.diameter_of_hole = 2.75f;
-    r.cover_thickness = 0.25f;
-    r.side_cover = 0.25f;
-    r.load_plate_count = 1;
-    r.load_plate_thickness = 0.1875f;
-    r.internal_plate_count = 0;
-    r.internal_plate_thickness = 0.1046f;
-    r.beam_type = 1;
-    r.distance_to_fixity = 2.5f;
-    r.design_span = 144.0f;
-    r.dead_load = 204.38f;
-    r.live_load = 71.86f;
-    r.total_load = static_cast<float>(static_cast<double>(71.86f) + static_cast<double>(204.38f));
-    r.rotation_y_dead = static_cast<float>(static_cast<double>(0.6f) + static_cast<double>(0.75f));
-    r.rotation_y_total =
-        static_cast<float>(static_cast<double>(r.rotation_y_dead) + static_cast<double>(0.34f));
-    r.design_dimension = 0;
-}
+using bearingpad::check_fixtures::fill_reference_design;
 
 void BM_DesignToPassLimit(benchmark::State& state) {
     for (auto _ : state) {

@@ -16,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "check_fixtures.h"
 #include "checks/check_results.h"
 
 // ---------------------------------------------------------------------------
@@ -62,24 +63,9 @@ namespace {
 constexpr float inf = std::numeric_limits<float>::infinity();
 constexpr float nan_value = std::numeric_limits<float>::quiet_NaN();
 
-// Engineering arithmetic: a float operand widened, a result rounded to float.
-double w(float v) {
-    return static_cast<double>(v);
-}
-float f(double v) {
-    return static_cast<float>(v);
-}
+using namespace check_fixtures;
 
-constexpr Text4 blank_code{' ', ' ', ' ', ' '};
-constexpr Text4 code_b{'B', ' ', ' ', ' '};
 constexpr Text4 code_lower_b{'b', ' ', ' ', ' '};
-
-// A value as the report prints it with the given number of decimals.
-std::string printed(float v, int decimals) {
-    char text[64];
-    std::snprintf(text, sizeof text, "%.*f", decimals, static_cast<double>(v));
-    return text;
-}
 
 // ===========================================================================
 // Bearing properties

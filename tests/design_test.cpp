@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "check_fixtures.h"
 #include "checks/check_results.h"
 #include "checks/checks.h"
 #include "checks/design_search.h"
@@ -15,21 +16,7 @@
 namespace bearingpad {
 namespace {
 
-double w(float v) {
-    return static_cast<double>(v);
-}
-float f(double v) {
-    return static_cast<float>(v);
-}
-
-constexpr Text4 blank_code{' ', ' ', ' ', ' '};
-constexpr Text4 code_b{'B', ' ', ' ', ' '};
-
-std::string printed(float v, int decimals) {
-    char text[64];
-    std::snprintf(text, sizeof text, "%.*f", decimals, static_cast<double>(v));
-    return text;
-}
+using namespace check_fixtures;
 
 // One observed step: the step entered and the design inputs at that moment.
 struct Entry {
@@ -76,33 +63,6 @@ struct Trace {
 
 void expect_no_flags(const DesignFlags& flags) {
     for (int slot = 1; slot <= 9; ++slot) EXPECT_EQ(flags[slot], 0) << "slot " << slot;
-}
-
-// The reference design: start 22.25 x 17 in, blank thickness (0.50001 in),
-// no holes, one 0.1875 in load plate, concrete beam 2.5 ft to fixity, span
-// 144 ft, 204.38 + 71.86 kips, camber 0.75, deflections 0.6 and 0.34.
-void fill_reference_design(CheckResults& r) {
-    r.width = 22.25f;
-    r.length = 17.0f;
-    r.thickness = 0.50001f;
-    r.number_of_holes = 0;
-    r.diameter_of_hole = 2.75f;
-    r.cover_thickness = 0.25f;
-    r.side_cover = 0.25f;
-    r.load_plate_count = 1;
-    r.load_plate_thickness = 0.1875f;
-    r.internal_plate_count = 0;
-    r.internal_plate_thickness = 0.1046f;
-    r.beam_type = 1;
-    r.distance_to_fixity = 2.5f;
-    r.design_span = 144.0f;
-    r.dead_load = 204.38f;
-    r.live_load = 71.86f;
-    r.total_load = f(w(71.86f) + w(204.38f));
-    r.rotation_y_dead = f(w(0.6f) + w(0.75f));
-    r.rotation_y_total = f(w(r.rotation_y_dead) + w(0.34f));
-    r.design_dimension = 0;
-    r.dimension_basis = blank_code;
 }
 
 // A pad whose checks all pass as long as the compressive stress does: no
