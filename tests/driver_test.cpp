@@ -8,6 +8,7 @@
 
 #include "driver/memory_files.h"
 #include "driver/run.h"
+#include "report/banner.h"
 #include "test_support.h"
 
 namespace bearingpad {
@@ -301,6 +302,33 @@ TEST(Dialogue, VeryLongTypedLinesUseTheirFirst24Characters) {
     const Outcome o = run_in_process(fs, "in.dat" + std::string(1 << 20, ' ') + "x\nout.rpt\n");
     EXPECT_EQ(o.status, 0);
     EXPECT_TRUE(fs.files.count(kDir + "/out.rpt"));
+}
+
+}  // namespace
+}  // namespace bearingpad
+
+namespace bearingpad {
+namespace {
+
+TEST(ClosingMessages, EverySlotInItsOrderAndColumns) {
+    DesignFlags flags;
+    for (int slot = 1; slot <= 9; ++slot) flags[slot] = 1;
+    StringSink sink;
+    ReportFile report(sink);
+    write_closing_messages(report, flags);
+    report.close();
+    // Text placed at column c starts after c - 2 blanks in the file.
+    const std::string expected =
+        blanks(1) + "*** DESIGN NOT POSSIBLE ***\r\n" + blanks(1) +
+        "*** DESIGN NOT POSSIBLE - FATIGUE CONTROLLED, LOAD PLATES NOT THICK ENOUGH ***\r\n" +
+        blanks(1) +
+        "*** DESIGN NOT POSSIBLE - EITHER WIDTH OR LENGTH MUST BE ENTERED FOR A DESIGN ***\r\n" +
+        blanks(18) + "NUMBER OF INTERNAL PLATE(S) MOST EQUAL 0,\r\n" + blanks(16) +
+        "WHEN THE NUMBER OF LOAD PLATES IS LESS THAN 2\r\n" + blanks(19) +
+        "NUMBER OF HOLES CAN NOT BE GREATER THAN 4\r\n" + blanks(15) +
+        "NUMBER OF LOAD PLATES CAN NOT BE GREATER THAN 2\r\n" + blanks(1) +
+        "*** DESIGN NOT POSSIBLE - FATIGUE CONTROLLED, INTERNAL PLATES NOT THICK ENOUGH\r\n";
+    EXPECT_EQ(sink.data, expected);
 }
 
 }  // namespace
