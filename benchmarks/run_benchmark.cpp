@@ -4,8 +4,9 @@
 
 #include <sstream>
 
-#include "driver/memory_files.h"
 #include "driver/run.h"
+#include "memory_files.h"
+#include "test_support.h"
 
 namespace {
 
@@ -16,21 +17,13 @@ const char* const kDesignProblem =
     "   222500170000        027500              1           2  1046\n"
     " C  250001440000204380  71860 0.750600 340\n";
 
-std::tm fixed_time() {
-    std::tm t{};
-    t.tm_mday = 7;
-    t.tm_mon = 11;
-    t.tm_year = 126;
-    return t;
-}
-
 void BM_WholeDesignRun(benchmark::State& state) {
     for (auto _ : state) {
         bearingpad::MemoryFileAccess files;
         files.files["/work/design.dat"] = kDesignProblem;
         std::istringstream in("design.dat\ndesign.rpt\n");
         std::ostringstream out, err;
-        bearingpad::RunEnvironment env{in, out, err, files, fixed_time};
+        bearingpad::RunEnvironment env{in, out, err, files, bearingpad::test_support::fixed_time};
         const int status = bearingpad::run(env);
         if (status != 0) state.SkipWithError("run failed");
         benchmark::DoNotOptimize(files.files["/work/design.rpt"].size());

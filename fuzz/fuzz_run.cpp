@@ -36,12 +36,15 @@
 #include <string>
 #include <string_view>
 
-#include "driver/memory_files.h"
 #include "driver/run.h"
+#include "memory_files.h"
+#include "test_support.h"
 
 namespace {
 
 using bearingpad::MemoryFileAccess;
+using bearingpad::test_support::fixed_time;
+using bearingpad::test_support::with_mode;
 
 const std::string kInput = "/work/in.dat";
 const std::string kReport = "/work/out.rpt";
@@ -57,16 +60,6 @@ constexpr std::size_t kMaxReport = 64 * 1024;
 [[noreturn]] void fail(const char* what, const std::string& detail = std::string()) {
     std::fprintf(stderr, "invariant violated: %s\n%s\n", what, detail.c_str());
     std::abort();
-}
-
-std::tm fixed_time() {
-    std::tm t{};
-    t.tm_mday = 7;
-    t.tm_mon = 11;
-    t.tm_year = 126;
-    t.tm_hour = 15;
-    t.tm_min = 15;
-    return t;
 }
 
 struct Setup {
@@ -85,23 +78,6 @@ struct Outcome {
     std::string err;
     MemoryFileAccess files;
 };
-
-// Column 2 of the second record set to the given mode character.
-std::string with_mode(std::string input, char mode) {
-    std::size_t start = input.find('\n');
-    if (start == std::string::npos) return input;
-    ++start;
-    std::size_t end = input.find('\n', start);
-    if (end == std::string::npos) end = input.size();
-    if (end - start >= 2) {
-        input[start + 1] = mode;
-    } else {
-        std::string pad(2 - (end - start), ' ');
-        pad.back() = mode;
-        input.insert(end, pad);
-    }
-    return input;
-}
 
 Setup decode(const std::uint8_t* data, std::size_t size) {
     Setup s;

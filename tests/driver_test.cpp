@@ -6,9 +6,10 @@
 #include <filesystem>
 #include <sstream>
 
-#include "driver/memory_files.h"
 #include "driver/run.h"
-#include "report/banner.h"
+#include "memory_files.h"
+#include "report/input_echo.h"
+#include "report/messages.h"
 #include "test_support.h"
 
 namespace bearingpad {
@@ -31,15 +32,9 @@ std::string blanks(int n) {
     return std::string(static_cast<std::size_t>(n), ' ');
 }
 
-// Banner and title as laid out column by column (column 1 is carriage
-// control and not written; text at column c starts at offset c - 2).
+// Banner and title of a run on the fixed clock.
 std::string banner(const std::string& number, const std::string& title72) {
-    return "\n" + std::string("07-DEC-26") + blanks(14) + "VERANIA DEPARTMENT OF TRANSPORTATION" +
-           blanks(5) + "PROB. NO. " + number + "\r\n" + "15:15:00" + blanks(2) +
-           "BRIDGE DESIGN DIVISION - BEARINGS AND JOINTS STRUCTURES OFFICE\r\n" + blanks(25) +
-           "ELASTOMERIC BEARING PAD PROGRAM \r\n" + blanks(29) + "REVISED:  JUNE 30, 2008\r\n" +
-           "\r\n" + blanks(18) + "AASHTO 1992, ARTICLE 14.4.1 - DESIGN METHOD A\r\n" + blanks(24) +
-           "60 DUROMETER HARDNESS NEOPRENE\r\n" + "\r\n" + blanks(2) + title72 + "\r\n";
+    return expected_banner("07-DEC-26", "15:15:00", number, title72);
 }
 
 const std::string kSeparator = std::string(78, '-') + "\r\n";
@@ -252,12 +247,7 @@ TEST(EchoLines, PadAndDesignDataAsPrepared) {
 }
 
 TEST(DateAndTime, BannerTexts) {
-    std::tm t{};
-    t.tm_mday = 7;
-    t.tm_mon = 11;
-    t.tm_year = 126;
-    t.tm_hour = 15;
-    t.tm_min = 15;
+    std::tm t = fixed_time();
     EXPECT_EQ(date_text(t), "07-DEC-26");
     EXPECT_EQ(time_text(t), "15:15:00");
     t.tm_mday = 31;

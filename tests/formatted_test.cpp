@@ -6,6 +6,7 @@
 #include <cmath>
 #include <limits>
 
+#include "memory_files.h"
 #include "report/failure.h"
 #include "report/report_file.h"
 

@@ -39,6 +39,7 @@
 
 #include "checks/check_results.h"
 #include "checks/checks.h"
+#include "memory_files.h"
 #include "report/presults.h"
 #include "report/report_file.h"
 

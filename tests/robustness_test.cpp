@@ -19,8 +19,8 @@
 #include <string>
 #include <vector>
 
-#include "driver/memory_files.h"
 #include "driver/run.h"
+#include "memory_files.h"
 #include "test_support.h"
 
 namespace bearingpad {
@@ -45,23 +45,6 @@ std::string severe(int number, const std::string& text) {
 bool is_message_number(int n) {
     static const std::set<int> numbers = {9, 10, 24, 29, 30, 38, 39, 43, 64};
     return numbers.count(n) != 0;
-}
-
-// Column 2 of the pad record (the second line) set to the mode character.
-std::string with_mode(std::string input, char mode) {
-    std::size_t start = input.find('\n');
-    if (start == std::string::npos) return input;
-    ++start;
-    std::size_t end = input.find('\n', start);
-    if (end == std::string::npos) end = input.size();
-    if (end - start >= 2) {
-        input[start + 1] = mode;
-    } else {
-        std::string pad(2 - (end - start), ' ');
-        pad.back() = mode;
-        input.insert(end, pad);
-    }
-    return input;
 }
 
 // The example inputs, and the fuzz seeds without their two switch bytes

@@ -2,19 +2,17 @@
 // A (area excluding holes), F (factor due to holes) and P (perimeter including
 // holes) that every later check uses.
 #include "checks/checks.h"
+#include "checks/codes.h"
 #include "checks/numeric.h"
 
 namespace bearingpad {
 
 namespace {
 constexpr float pi = 3.1416f;  // the method's value of pi
-constexpr Text4 bearing_dimensions{'B', ' ', ' ', ' '};
 }  // namespace
 
 void bprop(CheckResults& r) {
-    // Plate dimensions when the code is not "B" and the pad has load plates;
-    // the bearing's own dimensions otherwise (a plain pad always).
-    if (r.dimension_basis != bearing_dimensions && r.load_plate_count != 0) {
+    if (properties_basis(r) == DimensionBasis::plate) {
         r.effective_width = store(wide(r.width) - 2.0 * wide(r.side_cover));
         r.effective_length = store(wide(r.length) - 2.0 * wide(r.side_cover));
         r.effective_diameter = store(wide(r.diameter_of_hole) + 2.0 * wide(r.side_cover));

@@ -115,12 +115,8 @@ class Search {
                 case DesignStep::shear:
                     // Step 8: shear; hrt must be at least 2 Ds.
                     shear(r_);
-                    if (r_.minimum_elastomer_thickness > r_.elastomer_thickness)
-                        raise_thickness(r_);
-                    if (limits_call_for_larger_plan(step)) break;
-                    step = (r_.minimum_elastomer_thickness > r_.elastomer_thickness)
-                               ? DesignStep::pass
-                               : DesignStep::deflection_and_rotation;
+                    step = thicken_if(r_.minimum_elastomer_thickness > r_.elastomer_thickness)
+                               .value_or(DesignStep::deflection_and_rotation);
                     break;
 
                 case DesignStep::deflection_and_rotation:
@@ -134,22 +130,16 @@ class Search {
                     break;
                 }
 
-                case DesignStep::anchorage:
+                case DesignStep::anchorage: {
                     // Step 11: anchorage; the design shear force must not exceed
                     // one fifth of the dead load.
                     anchor(r_);
-                    if (r_.anchorage_allowable < r_.shear_force) raise_thickness(r_);
-                    if (limits_call_for_larger_plan(step)) break;
-                    if (r_.anchorage_allowable < r_.shear_force) {
-                        step = DesignStep::pass;
-                        break;
-                    }
-                    return passes();  // every check passed: the design is complete
-
-                case DesignStep::limits:
-                    // Step 12 is never a step of its own: it is applied inside
-                    // steps 8, 9 and 11 (limits_call_for_larger_plan).
-                    return passes();
+                    const std::optional<DesignStep> next =
+                        thicken_if(r_.anchorage_allowable < r_.shear_force);
+                    if (!next) return passes();  // every check passed: the design is complete
+                    step = *next;
+                    break;
+                }
 
                 case DesignStep::enlarge:
                     // Step 13: enlarge the plan dimension being designed.
@@ -193,6 +183,11 @@ class Search {
                     r_.length = base_length_;
                     step = DesignStep::restart;
                     break;
+
+                default:
+                    // Step 12, the limits, is entered only from within steps 8,
+                    // 9 and 11 (larger_plan); the loop never stands on it.
+                    return passes();
             }
         }
     }
@@ -218,17 +213,11 @@ class Search {
     DesignStep deflection_and_rotation() {
         comp_defl(r_);
         rotat(r_);
-        DesignStep next = DesignStep::deflection_and_rotation;
-
-        if (r_.rotation_allowable_dead < r_.rotation_dead) raise_thickness(r_);
-        if (limits_call_for_larger_plan(next)) return next;
-        if (r_.rotation_allowable_dead < r_.rotation_dead) return DesignStep::pass;
-
-        if (r_.rotation_allowable_total < r_.rotation_total) raise_thickness(r_);
-        if (limits_call_for_larger_plan(next)) return next;
-        if (r_.rotation_allowable_total < r_.rotation_total) return DesignStep::pass;
-
-        return DesignStep::reinforcement;
+        if (const auto next = thicken_if(r_.rotation_allowable_dead < r_.rotation_dead)) {
+            return *next;
+        }
+        return thicken_if(r_.rotation_allowable_total < r_.rotation_total)
+            .value_or(DesignStep::reinforcement);
     }
 
     // Step 10: reinforcement. Returns no step when a fatigue check ends the
@@ -275,23 +264,25 @@ class Search {
         return DesignStep::anchorage;
     }
 
-    // Step 12: limits. True when the pad is too thick for the limits; next is
-    // then set to the step that enlarges the plan.
-    bool limits_call_for_larger_plan(DesignStep& next) {
+    // The remedy of steps 8, 9 and 11: a pad that failed the check is made
+    // thicker; then the limits (step 12) are applied, failed or not. Returns
+    // the step that enlarges the plan when the pad is too thick for the
+    // limits, step 4 when the check failed, and nothing when it passed.
+    std::optional<DesignStep> thicken_if(bool failed) {
+        if (failed) raise_thickness(r_);
+        if (const auto larger = larger_plan()) return larger;
+        if (failed) return DesignStep::pass;
+        return std::nullopt;
+    }
+
+    // Step 12: limits. The step that enlarges the plan when the pad is too
+    // thick for the limits, otherwise nothing.
+    std::optional<DesignStep> larger_plan() {
         notify(DesignStep::limits);
-        if (r_.thickness > maximum_thickness) {
-            next = DesignStep::enlarge;
-            return true;
-        }
-        if (r_.stability_limit_width < r_.thickness) {
-            next = DesignStep::widen;
-            return true;
-        }
-        if (r_.stability_limit_length < r_.thickness) {
-            next = DesignStep::lengthen;
-            return true;
-        }
-        return false;
+        if (r_.thickness > maximum_thickness) return DesignStep::enlarge;
+        if (r_.stability_limit_width < r_.thickness) return DesignStep::widen;
+        if (r_.stability_limit_length < r_.thickness) return DesignStep::lengthen;
+        return std::nullopt;
     }
 
     void notify(DesignStep step) const {

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "checks/checks.h"
+#include "checks/codes.h"
 #include "checks/numeric.h"
 
 namespace bearingpad {
@@ -52,7 +53,8 @@ void rotat(CheckResults& r) {
 }
 
 void stabil(CheckResults& r) {
-    const float divisor = (r.load_plate_count != 0) ? divisor_reinforced : divisor_plain;
+    const float divisor =
+        pad_kind(r.load_plate_count) == PadKind::laminated ? divisor_reinforced : divisor_plain;
     r.stability_limit_width = store(wide(r.effective_width) / wide(divisor));
     r.stability_limit_length = store(wide(r.effective_length) / wide(divisor));
 }

@@ -1,12 +1,12 @@
 // Shear: the shear deformation Ds (= Dh, the temperature movement), the
 // minimum elastomer thickness 2 Ds and the design shear force H.
 #include "checks/checks.h"
+#include "checks/codes.h"
 #include "checks/numeric.h"
 
 namespace bearingpad {
 
 namespace {
-constexpr int concrete_beam = 1;
 constexpr float concrete_temperature_range = 70.0f;  // degrees
 constexpr float concrete_expansion = 0.000006f;      // per degree
 constexpr float steel_temperature_range = 120.0f;    // degrees
@@ -22,7 +22,7 @@ void shear(CheckResults& r) {
         r.shear_force = 0;
         return;
     }
-    const bool concrete = r.beam_type == concrete_beam;
+    const bool concrete = beam_kind(r.beam_type) == BeamKind::concrete;
     const float range = concrete ? concrete_temperature_range : steel_temperature_range;
     const float coefficient = concrete ? concrete_expansion : steel_expansion;
 

@@ -6,8 +6,8 @@
 #include <string>
 
 #include "checks/check_results.h"
+#include "checks/problem_record.h"
 #include "driver/file_access.h"
-#include "driver/problem_record.h"
 
 namespace bearingpad {
 
@@ -48,5 +48,12 @@ PadData prepare_pad_data(ProblemRecord& p, RunMode mode, DesignFlags& flags);
 
 // Total load and the two beam-end ordinates for the rotation check.
 void derive_beam_values(ProblemRecord& p);
+
+// The mode chosen by column 2 of the pad record: "A" (upper case only) is
+// analysis, every other character design.
+RunMode run_mode_of(const ProblemRecord& p);
+
+// Copies the input fields of the problem record into the check results.
+void fill_check_results(const ProblemRecord& p, CheckResults& r);
 
 }  // namespace bearingpad

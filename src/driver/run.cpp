@@ -7,7 +7,8 @@
 
 #include "checks/checks.h"
 #include "driver/input_records.h"
-#include "report/banner.h"
+#include "report/input_echo.h"
+#include "report/messages.h"
 #include "report/presults.h"
 
 namespace bearingpad {

@@ -4,9 +4,7 @@
 // Every block is a table of lines, each line the items at their record
 // columns, so that a line can be read against the printed report column by
 // column. Separators, footers and page ejects belong to the report writer.
-#include <cstddef>
-
-#include "report/layout.h"
+#include "report/calculation_pages.h"
 
 namespace bearingpad {
 
@@ -334,49 +332,6 @@ const Layout kAnchorage = {
 const LayerCounts kNoCounts{};
 
 }  // namespace
-
-LayerCounts layer_counts(const CheckResults& r) {
-    LayerCounts counts;
-    counts.internal_layer_count = r.load_plate_count > 1 ? r.internal_plate_count + 1 : 0;
-    counts.cover_layer_count = (r.load_plate_count == 1 || r.load_plate_count == 2) ? 2 : 1;
-    return counts;
-}
-
-Layout with_lines(const Layout& base, const std::vector<LineReplacement>& replacements) {
-    Layout layout = base;
-    for (const LineReplacement& replacement : replacements) {
-        layout.at(static_cast<std::size_t>(replacement.line - 1)) = replacement.items;
-    }
-    return layout;
-}
-
-Record layout_record(const LayoutLine& line, const CheckResults& r, const LayerCounts& counts) {
-    Record record;
-    if (line.empty()) return record;
-    record.control(' ');
-    for (const LayoutItem& item : line) {
-        switch (item.kind) {
-            case LayoutItem::Kind::literal:
-                record.text(item.column, item.literal);
-                break;
-            case LayoutItem::Kind::real:
-                record.real(item.column, r.*item.real_field, item.w, item.d);
-                break;
-            case LayoutItem::Kind::integer:
-                record.integer(item.column, r.*item.integer_field, item.w);
-                break;
-            case LayoutItem::Kind::count:
-                record.integer(item.column, counts.*item.count_field, item.w);
-                break;
-        }
-    }
-    return record;
-}
-
-void write_lines(ReportFile& report, const Layout& layout, const CheckResults& r,
-                 const LayerCounts& counts) {
-    for (const LayoutLine& line : layout) report.write(layout_record(line, r, counts));
-}
 
 void write_bearing_properties_heading(ReportFile& report, const CheckResults& r,
                                       DimensionBasis basis) {

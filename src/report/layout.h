@@ -1,8 +1,9 @@
-// Line layouts of the output data section, held as data: each line is a list
-// of items placed at record columns (column 1 is the carriage-control column),
-// each item a literal, a real field Fw.d or an integer field Iw taken from the
+// Line layouts of the report, held as data: each line is a list of items
+// placed at record columns (column 1 is the carriage-control column), each
+// item a literal, a real field Fw.d or an integer field Iw taken from the
 // check results or from the writer's own layer counts. A line with no items is
-// an empty record. One small mechanism turns such tables into records.
+// an empty record. This small mechanism turns such tables into records; the
+// tables themselves stand with the writers of the pages and messages.
 #pragma once
 
 #include <cstdint>
@@ -94,32 +95,17 @@ struct LineReplacement {
 // The base layout with the given lines replaced.
 Layout with_lines(const Layout& base, const std::vector<LineReplacement>& replacements);
 
-// The record of one line: a blank carriage control and the items at their
-// columns; no items gives the empty record.
-Record layout_record(const LayoutLine& line, const CheckResults& r, const LayerCounts& counts);
-
-// Writes every line of a layout to the report.
+// Writes every line of a layout to the report: each line a record with a
+// blank carriage control and the items at their columns; a line with no items
+// is the empty record.
 void write_lines(ReportFile& report, const Layout& layout, const CheckResults& r,
                  const LayerCounts& counts);
 
-// The calculation blocks of pages 1 to 4.
-enum class DimensionBasis { plate, bearing };
-enum class BeamKind { concrete, steel };
-enum class PadKind { plain, laminated };
+// Writes every line of a layout of literals only (a message), for which
+// there is no check results record.
+void write_lines(ReportFile& report, const Layout& layout);
 
-void write_bearing_properties_heading(ReportFile& report, const CheckResults& r,
-                                      DimensionBasis basis);
-void write_bearing_properties_values(ReportFile& report, const CheckResults& r);
-void write_elastomer_properties(ReportFile& report, const CheckResults& r);
-void write_compressive_stress(ReportFile& report, const CheckResults& r, const LayerCounts& counts,
-                              PadKind pad);
-void write_compressive_deflection(ReportFile& report, const CheckResults& r,
-                                  const LayerCounts& counts);
-void write_shear_heading(ReportFile& report, const CheckResults& r, BeamKind beam);
-void write_shear_values(ReportFile& report, const CheckResults& r);
-void write_rotation(ReportFile& report, const CheckResults& r);
-void write_stability(ReportFile& report, const CheckResults& r, PadKind pad);
-void write_reinforcement(ReportFile& report, const CheckResults& r);
-void write_anchorage(ReportFile& report, const CheckResults& r);
+// The separator line of the report: 78 hyphens in columns 2 to 79.
+Record separator_line();
 
 }  // namespace bearingpad

@@ -5,9 +5,11 @@
 
 #include <string>
 
+#include "checks/codes.h"
 #include "checks/numeric.h"
-#include "report/banner.h"
+#include "report/calculation_pages.h"
 #include "report/layout.h"
+#include "report/messages.h"
 
 namespace bearingpad {
 
@@ -80,88 +82,14 @@ const Layout kBearingDetails = {
     {lit(15, "ENGINEER MAKE YOUR CHECKS FOR COMPRESSIVE DEFLECTION")},
 };
 
-// One warning line per failed check, in the order they are tested.
-const Layout kStressWarning = {
-    {lit(12, "ACTUAL COMPRESSIVE STRESS EXCEEDS MINIMUM ALLOWABLE STRESS")}};
-const Layout kThicknessWarning = {
-    {lit(8, "TOTAL ELASTOMER THICKNESS IS LESS THAN MINIMUM ELASTOMER THICKNESS")}};
-const Layout kRotationDeadWarning = {
-    {lit(8, "(CAMBER + DEAD LOAD DEFLECTION) ROTATION EXCEEDS ALLOWABLE ROTATION")}};
-const Layout kRotationTotalWarning = {
-    {lit(9, "(CAMBER + DEAD LOAD DEFLECTION + LIVE LOAD DEFLECTION) ROTATION")},
-    {lit(28, "EXCEEDS ALLOWABLE ROTATION")},
-};
-const Layout kUnstableWidthWarning = {{lit(21, "BEARING IS UNSTABILE, INCREASE THE WIDTH")}};
-const Layout kUnstableLengthWarning = {{lit(20, "BEARING IS UNSTABILE, INCREASE THE LENGTH")}};
-const Layout kUnstableBothWarning = {
-    {lit(15, "BEARING IS UNSTABILE, INCREASE THE WIDTH AND LENGTH")}};
-const Layout kBothPlatesWorkingWarning = {
-    {lit(8, "LOAD PLATE AND INTERNAL PLATE IS OVERSTRESSED UNDER WORKING LOADS")}};
-const Layout kLoadPlateWorkingWarning = {
-    {lit(18, "LOAD PLATE IS OVERSTRESSED UNDER WORKING LOADS")}};
-const Layout kInternalPlateWorkingWarning = {
-    {lit(16, "INTERNAL PLATE IS OVERSTRESSED UNDER WORKING LOADS")}};
-const Layout kBothPlatesFatigueWarning = {
-    {lit(15, "-- LOAD PLATE AND INTERNAL PLATE IS OVERSTRESSED --")}};
-const Layout kLoadPlateFatigueWarning = {{lit(28, "-- LOAD PLATE IS OVERSTRESSED --")}};
-const Layout kInternalPlateFatigueWarning = {{lit(26, "-- INTERNAL PLATE IS OVERSTRESSED --")}};
-const Layout kSlipWarning = {{lit(22, "-- BEARING WILL SLIP, REDESIGN REDUCING H --")}};
-
-// Every comparison is strict: a value equal to its limit passes. A NaN
-// compares false and so writes no warning.
-void write_warnings(ReportFile& report, const CheckResults& r, const LayerCounts& counts) {
-    auto warn = [&](bool condition, const Layout& lines) {
-        if (condition) write_lines(report, lines, r, counts);
-    };
-    warn(r.compressive_stress > r.allowable_stress, kStressWarning);
-    warn(r.elastomer_thickness < r.minimum_elastomer_thickness, kThicknessWarning);
-    warn(r.rotation_dead > r.rotation_allowable_dead, kRotationDeadWarning);
-    warn(r.rotation_total > r.rotation_allowable_total, kRotationTotalWarning);
-
-    const bool too_wide = r.thickness > r.stability_limit_width;
-    const bool too_long = r.thickness > r.stability_limit_length;
-    warn(too_wide, kUnstableWidthWarning);
-    warn(too_long, kUnstableLengthWarning);
-    warn(too_wide && too_long, kUnstableBothWarning);
-
-    // At most one line for the working stresses and one for fatigue.
-    const bool load_plate_working = r.load_plate_working_stress > r.load_plate_allowable_stress;
-    const bool internal_plate_working =
-        r.internal_plate_working_stress > r.internal_plate_allowable_stress;
-    if (load_plate_working && internal_plate_working) {
-        write_lines(report, kBothPlatesWorkingWarning, r, counts);
-    } else if (load_plate_working) {
-        write_lines(report, kLoadPlateWorkingWarning, r, counts);
-    } else if (internal_plate_working) {
-        write_lines(report, kInternalPlateWorkingWarning, r, counts);
-    }
-
-    const bool load_plate_fatigue = r.load_plate_fatigue_stress > r.load_plate_allowable_fatigue;
-    const bool internal_plate_fatigue =
-        r.internal_plate_fatigue_stress > r.internal_plate_allowable_fatigue;
-    if (load_plate_fatigue && internal_plate_fatigue) {
-        write_lines(report, kBothPlatesFatigueWarning, r, counts);
-    } else if (load_plate_fatigue) {
-        write_lines(report, kLoadPlateFatigueWarning, r, counts);
-    } else if (internal_plate_fatigue) {
-        write_lines(report, kInternalPlateFatigueWarning, r, counts);
-    }
-
-    warn(r.shear_force > r.anchorage_allowable, kSlipWarning);
-}
-
 }  // namespace
 
 void presults(CheckResults& r, ReportFile& report) {
     adjust_entry_values(r);
 
-    const Text4 bearing_basis{'B', ' ', ' ', ' '};
-    const DimensionBasis basis = (r.dimension_basis != bearing_basis && r.load_plate_count != 0)
-                                     ? DimensionBasis::plate
-                                     : DimensionBasis::bearing;
-    const PadKind pad = r.load_plate_count == 0 ? PadKind::plain : PadKind::laminated;
-    // Beam type 1 is a concrete beam; the driver sets 0 for a steel beam.
-    const BeamKind beam = r.beam_type == 1 ? BeamKind::concrete : BeamKind::steel;
+    const DimensionBasis basis = properties_basis(r);
+    const PadKind pad = pad_kind(r.load_plate_count);
+    const BeamKind beam = beam_kind(r.beam_type);
     const LayerCounts counts = layer_counts(r);
 
     // Page 1 (after the driver's banner and input echo).
@@ -197,7 +125,7 @@ void presults(CheckResults& r, ReportFile& report) {
     // Page 5.
     write_lines(report, kBearingDetails, r, counts);
     write_separator(report);
-    write_warnings(report, r, counts);
+    write_warnings(report, r);
     write_footer(report, 5);
 }
 

@@ -19,13 +19,6 @@ class OutputSink {
     virtual void flush() {}
 };
 
-// A sink that keeps the bytes, for tests and in-process runs.
-class StringSink : public OutputSink {
-  public:
-    void write(std::string_view bytes) override { data.append(bytes); }
-    std::string data;
-};
-
 class ReportFile {
   public:
     explicit ReportFile(OutputSink& sink) : sink_(sink) {}

@@ -1,5 +1,6 @@
 // Engineering arithmetic and records shared by the tests of the checks and
-// the design search (and the design benchmark).
+// the design search (and the design benchmark): the reference analysis and
+// the reference design.
 #pragma once
 
 #include <cstdio>
@@ -51,6 +52,32 @@ inline void fill_reference_design(CheckResults& r) {
     r.rotation_y_dead = f(w(0.6f) + w(0.75f));
     r.rotation_y_total = f(w(r.rotation_y_dead) + w(0.34f));
     r.design_dimension = 0;
+    r.dimension_basis = blank_code;
+}
+
+// The reference analysis: 12 x 9 x 2 in, one 1 in hole, covers 0.25 in, two
+// 0.25 in load plates, one 0.0747 in internal plate, concrete beam 100 ft to
+// fixity, span 80 ft, 40 + 20 kips, camber 1.0, deflections 0.5 and 0.25.
+inline void fill_reference_analysis(CheckResults& r) {
+    r.width = 12.0f;
+    r.length = 9.0f;
+    r.thickness = f(w(2.0f) + w(0.00001f));
+    r.number_of_holes = 1;
+    r.diameter_of_hole = 1.0f;
+    r.cover_thickness = 0.25f;
+    r.side_cover = 0.25f;
+    r.load_plate_count = 2;
+    r.load_plate_thickness = 0.25f;
+    r.internal_plate_count = 1;
+    r.internal_plate_thickness = 0.0747f;
+    r.beam_type = 1;
+    r.distance_to_fixity = 100.0f;
+    r.design_span = 80.0f;
+    r.dead_load = 40.0f;
+    r.live_load = 20.0f;
+    r.total_load = f(w(20.0f) + w(40.0f));
+    r.rotation_y_dead = f(w(0.5f) + w(1.0f));
+    r.rotation_y_total = f(w(r.rotation_y_dead) + w(0.25f));
     r.dimension_basis = blank_code;
 }
 

@@ -1,4 +1,4 @@
-#include "driver/memory_files.h"
+#include "memory_files.h"
 
 namespace bearingpad {
 

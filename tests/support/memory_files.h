@@ -1,6 +1,6 @@
 // Files kept in memory, for running whole problems in-process (tests, the
 // fuzzer, benchmarks): the same behaviour as the system's files, with
-// failures that can be injected.
+// failures that can be injected; and a report sink that keeps its bytes.
 #pragma once
 
 #include <map>
@@ -10,6 +10,13 @@
 #include "driver/file_access.h"
 
 namespace bearingpad {
+
+// A report sink that keeps the bytes.
+class StringSink : public OutputSink {
+  public:
+    void write(std::string_view bytes) override { data.append(bytes); }
+    std::string data;
+};
 
 class MemoryFileAccess : public FileAccess {
   public:

@@ -1,4 +1,7 @@
-#include "report/banner.h"
+#include "report/input_echo.h"
+
+#include "checks/codes.h"
+#include "report/layout.h"
 
 namespace bearingpad {
 
@@ -9,10 +12,6 @@ constexpr const char* kDivision = "BRIDGE DESIGN DIVISION - BEARINGS AND JOINTS"
 constexpr const char* kOffice = " STRUCTURES OFFICE";
 
 }  // namespace
-
-Record separator_line() {
-    return Record().text(2, std::string(78, '-'));
-}
 
 void write_banner(ReportFile& report, const std::string& run_date,
                   const std::string& problem_number, const std::string& run_time,
@@ -110,7 +109,7 @@ void write_design_data_echo(ReportFile& report, const ProblemRecord& p) {
                      .text(60, "EXCLUDING IMPACT"));
     report.write(Record().text(21, "(FT)").text(35, "(FT)").text(49, "(K)").text(67, "(K)"));
     Record values;
-    if (p.beam_type == 1) {
+    if (beam_kind(p.beam_type) == BeamKind::concrete) {
         values.text(6, "CONCRETE");
     } else {
         values.text(8, "STEEL");
@@ -129,38 +128,6 @@ void write_design_data_echo(ReportFile& report, const ProblemRecord& p) {
                      .real(50, p.live_load_deflection, 6, 3));
     report.write(Record());
     report.write(separator_line());
-}
-
-void write_closing_messages(ReportFile& report, const DesignFlags& flags) {
-    if (flags.is_set(iteration_limit_reached)) {
-        report.write(Record().text(3, "*** DESIGN NOT POSSIBLE ***"));
-    }
-    if (flags.is_set(load_plate_fatigue_failed)) {
-        report.write(Record()
-                         .text(3, "*** DESIGN NOT POSSIBLE - FATIGUE CONTROLLED, ")
-                         .text(49, "LOAD PLATES NOT THICK ENOUGH ***"));
-    }
-    if (flags.is_set(dimensions_missing)) {
-        report.write(Record()
-                         .text(3, "*** DESIGN NOT POSSIBLE - EITHER WIDTH OR LENGTH ")
-                         .text(52, "MUST BE ENTERED FOR A DESIGN ***"));
-    }
-    if (flags.is_set(internal_plates_not_allowed)) {
-        report.write(Record().text(20, "NUMBER OF INTERNAL PLATE(S) MOST EQUAL 0,"));
-        report.write(Record().text(18, "WHEN THE NUMBER OF LOAD PLATES IS LESS THAN 2"));
-    }
-    if (flags.is_set(too_many_holes)) {
-        report.write(Record().text(21, "NUMBER OF HOLES CAN NOT BE GREATER THAN 4"));
-    }
-    if (flags.is_set(too_many_load_plates)) {
-        report.write(
-            Record().text(17, "NUMBER OF LOAD PLATES CAN NOT BE GREATER ").text(58, "THAN 2"));
-    }
-    if (flags.is_set(internal_plate_fatigue_failed)) {
-        report.write(Record()
-                         .text(3, "*** DESIGN NOT POSSIBLE - FATIGUE CONTROLLED, ")
-                         .text(49, "INTERNAL PLATES NOT THICK ENOUGH"));
-    }
 }
 
 }  // namespace bearingpad

@@ -1,5 +1,7 @@
 // The problem record: the values of the one problem of a run, as read from
-// the three input records (title, pad, beam), decoded and prepared.
+// the three input records (title, pad, beam), decoded and prepared. The
+// driver fills it; the report echoes it; the checks see its input fields
+// through the check results.
 #pragma once
 
 #include <cstdint>
@@ -49,12 +51,5 @@ struct ProblemRecord {
     float rotation_y_total = 0;
     std::int32_t design_dimension = 0;  // 2 = the design enlarges the length
 };
-
-// The mode chosen by column 2 of the pad record: "A" (upper case only) is
-// analysis, every other character design.
-RunMode run_mode_of(const ProblemRecord& p);
-
-// Copies the input fields of the problem record into the check results.
-void fill_check_results(const ProblemRecord& p, CheckResults& r);
 
 }  // namespace bearingpad

@@ -1,0 +1,104 @@
+#include "test_support.h"
+
+#include <stdlib.h>
+#include <sys/wait.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+
+namespace bearingpad::test_support {
+
+std::string read_file(const fs::path& p) {
+    std::ifstream in(p, std::ios::binary);
+    std::ostringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+void write_file(const fs::path& p, const std::string& bytes) {
+    std::ofstream out(p, std::ios::binary);
+    out << bytes;
+}
+
+ScratchDir::ScratchDir() {
+    char name[] = "/tmp/bpXXXXXX";
+    if (::mkdtemp(name) != nullptr) path_ = fs::canonical(name);
+}
+
+ScratchDir::~ScratchDir() {
+    std::error_code ec;
+    if (!path_.empty()) fs::remove_all(path_, ec);
+}
+
+std::map<std::string, std::string> ScratchDir::contents() const {
+    std::map<std::string, std::string> out;
+    for (const auto& e : fs::recursive_directory_iterator(path_)) {
+        const std::string rel = fs::relative(e.path(), path_).string();
+        out[rel] = e.is_directory() ? "<dir>" : read_file(e.path());
+    }
+    return out;
+}
+
+std::tm fixed_time() {
+    std::tm t{};
+    t.tm_mday = 7;
+    t.tm_mon = 11;
+    t.tm_year = 126;
+    t.tm_hour = 15;
+    t.tm_min = 15;
+    return t;
+}
+
+std::string with_mode(std::string input, char mode) {
+    std::size_t start = input.find('\n');
+    if (start == std::string::npos) return input;
+    ++start;
+    std::size_t end = input.find('\n', start);
+    if (end == std::string::npos) end = input.size();
+    if (end - start >= 2) {
+        input[start + 1] = mode;
+    } else {
+        std::string pad(2 - (end - start), ' ');
+        pad.back() = mode;
+        input.insert(end, pad);
+    }
+    return input;
+}
+
+std::string expected_banner(const std::string& date, const std::string& time,
+                            const std::string& number, const std::string& title72) {
+    auto blanks = [](std::size_t n) { return std::string(n, ' '); };
+    return "\n" + date + blanks(14) + "VERANIA DEPARTMENT OF TRANSPORTATION" + blanks(5) +
+           "PROB. NO. " + number + "\r\n" + time + blanks(2) +
+           "BRIDGE DESIGN DIVISION - BEARINGS AND JOINTS STRUCTURES OFFICE\r\n" + blanks(25) +
+           "ELASTOMERIC BEARING PAD PROGRAM \r\n" + blanks(29) + "REVISED:  JUNE 30, 2008\r\n" +
+           "\r\n" + blanks(18) + "AASHTO 1992, ARTICLE 14.4.1 - DESIGN METHOD A\r\n" + blanks(24) +
+           "60 DUROMETER HARDNESS NEOPRENE\r\n" + "\r\n" + blanks(2) + title72 + "\r\n";
+}
+
+Outcome run_in_process(FileAccess& files, std::istream& typed) {
+    std::ostringstream out, err;
+    RunEnvironment env{typed, out, err, files, fixed_time};
+    const int status = run(env);
+    return {status, out.str(), err.str()};
+}
+
+Outcome run_in_process(FileAccess& files, const std::string& typed) {
+    std::istringstream in(typed);
+    return run_in_process(files, in);
+}
+
+Outcome run_program(const fs::path& dir, const std::string& typed) {
+    ScratchDir io;
+    write_file(io.path() / "typed", typed);
+    const std::string cmd = "cd '" + dir.string() + "' && timeout 60 '" BEARINGPAD_EXE "' < '" +
+                            (io.path() / "typed").string() + "' > '" +
+                            (io.path() / "out").string() + "' 2> '" + (io.path() / "err").string() +
+                            "'";
+    const int raw = std::system(cmd.c_str());
+    const int status = WIFEXITED(raw) ? WEXITSTATUS(raw) : 128 + WTERMSIG(raw);
+    return {status, read_file(io.path() / "out"), read_file(io.path() / "err")};
+}
+
+}  // namespace bearingpad::test_support

@@ -1,0 +1,69 @@
+// Helpers shared by the tests, the fuzzer and the benchmarks that run whole
+// problems: files read and written whole, a scratch directory, the fixed
+// clock, input records edited, the banner as laid out by hand, and a run
+// either in-process or of the built program.
+#pragma once
+
+#include <ctime>
+#include <filesystem>
+#include <istream>
+#include <map>
+#include <string>
+
+#include "driver/run.h"
+
+namespace bearingpad::test_support {
+
+namespace fs = std::filesystem;
+
+std::string read_file(const fs::path& p);
+void write_file(const fs::path& p, const std::string& bytes);
+
+// A scratch directory with a short absolute name, so that names inside it
+// fit the 24 characters of a typed file name; removed with its contents.
+class ScratchDir {
+  public:
+    ScratchDir();
+    ScratchDir(const ScratchDir&) = delete;
+    ScratchDir& operator=(const ScratchDir&) = delete;
+    ~ScratchDir();
+    const fs::path& path() const { return path_; }
+    std::string operator/(const std::string& name) const { return (path_ / name).string(); }
+
+    // Every entry below the directory: files by relative name with their
+    // bytes, directories marked "<dir>".
+    std::map<std::string, std::string> contents() const;
+
+  private:
+    fs::path path_;
+};
+
+// 7 December 2026, a quarter past three in the afternoon: "07-DEC-26" and
+// "15:15:00" in the banner.
+std::tm fixed_time();
+
+// Column 2 of the pad record (the second line) set to the mode character.
+std::string with_mode(std::string input, char mode);
+
+// The banner and title as laid out column by column, for the date and time
+// texts, the problem number and the 72 columns of the title (column 1 is
+// carriage control and not written; text at column c starts at offset c - 2).
+std::string expected_banner(const std::string& date, const std::string& time,
+                            const std::string& number, const std::string& title72);
+
+struct Outcome {
+    int status;
+    std::string out;
+    std::string err;
+};
+
+// One problem run in-process with the typed lines as console input and the
+// fixed clock.
+Outcome run_in_process(FileAccess& files, std::istream& typed);
+Outcome run_in_process(FileAccess& files, const std::string& typed);
+
+// The built program, run in a directory with the typed lines on its standard
+// input; bounded in time so that a hang fails the test instead of CI.
+Outcome run_program(const fs::path& dir, const std::string& typed);
+
+}  // namespace bearingpad::test_support
