@@ -2,7 +2,9 @@
 // interpolation, the layer and total deflections, creep and long-term
 // deflection.
 #include <array>
+#include <cmath>
 #include <cstddef>
+#include <limits>
 
 #include "checks/checks.h"
 #include "checks/numeric.h"
@@ -20,9 +22,9 @@ constexpr float creep_fraction = 0.35f;
 float curve_value(float s, std::size_t m) {
     const std::size_t i = m - 1;
     if (s >= curve_bound[0]) return strain_chart[0][i];
-    // At or below 3, and a NaN shape ratio, take the S/B = 3 curve alone, so
-    // that the band search below only ever sees 3 < s < 20.
-    if (!(s > curve_bound[curve_count - 1])) return strain_chart[curve_count - 1][i];
+    // At or below 3 the S/B = 3 curve alone, so that the band search below
+    // only ever sees 3 < s < 20 (strain() turns a NaN ratio away before this).
+    if (s <= curve_bound[curve_count - 1]) return strain_chart[curve_count - 1][i];
     std::size_t k = curve_count - 2;
     for (std::size_t band = 0; band + 1 < curve_count; ++band) {
         if (curve_bound[band + 1] < s && s <= curve_bound[band]) {
@@ -39,6 +41,10 @@ float curve_value(float s, std::size_t m) {
 }  // namespace
 
 float strain(float p, float s) {
+    // A shape ratio that is not a number selects no curve of the figure: the
+    // strain is not a number either, and the deflections, creep and rotation
+    // allowables computed from it follow, as every other check lets NaN flow.
+    if (std::isnan(s)) return std::numeric_limits<float>::quiet_NaN();
     // The first step at or above p; above the 13th step (or for a NaN stress)
     // the line through columns 13 and 14 is extended.
     std::size_t j = last_column;
