@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "checks/checks.h"
-#include "driver/memory_files.h"
+#include "memory_files.h"
 #include "test_support.h"
 
 namespace bearingpad {
