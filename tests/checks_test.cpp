@@ -11,6 +11,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <limits>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -42,6 +43,12 @@ struct BpropCase {
     float area, factor, perimeter;                  // exact expectation
     double area_text, factor_text, perimeter_text;  // the hand-computed figures
 };
+
+// Printed beside the test name and in failures: the plan of the case.
+void PrintTo(const BpropCase& c, std::ostream* os) {
+    *os << c.width << " x " << c.length << " in, " << c.holes << " holes of " << c.diameter
+        << " in, " << c.load_plates << " load plates";
+}
 
 class BearingPropertiesTable : public ::testing::TestWithParam<BpropCase> {};
 
@@ -348,6 +355,10 @@ struct StrainCase {
     float exact;  // the method's float result
     double text;  // the hand-computed figure
 };
+
+void PrintTo(const StrainCase& c, std::ostream* os) {
+    *os << c.stress << " psi, S/B " << c.shape_ratio;
+}
 
 class StrainChartTable : public ::testing::TestWithParam<StrainCase> {};
 

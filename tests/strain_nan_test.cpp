@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <ostream>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -29,6 +30,10 @@ struct NanStrainCase {
     float shape_ratio;
     float expected;  // NaN: the strain must be NaN
 };
+
+void PrintTo(const NanStrainCase& c, std::ostream* os) {
+    *os << c.stress << " psi, S/B " << c.shape_ratio;
+}
 
 class StrainOfNonFiniteRatio : public ::testing::TestWithParam<NanStrainCase> {};
 
