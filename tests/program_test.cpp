@@ -97,8 +97,10 @@ TEST_F(ProgramTest, ReportOverTheInputFileIsRefused) {
     const Outcome r = run_program("in.dat\n./in.dat\nY\n");
     EXPECT_EQ(r.status, 10);
     EXPECT_EQ(r.out, kPrompts);
-    EXPECT_EQ(r.err, "bpio: severe (10): cannot overwrite existing file, unit 6, file " +
-                         fs::absolute(dir_ / "./in.dat").string() + "\r\n");
+    EXPECT_EQ(r.err,
+              "bpio: severe (10): cannot overwrite existing file, unit 6, file " +
+                  bearingpad::SystemFileAccess().absolute_name((dir_ / "./in.dat").string()) +
+                  "\r\n");
     EXPECT_EQ(read_file(dir_ / "in.dat"), input);
 }
 
