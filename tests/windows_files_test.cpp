@@ -100,16 +100,15 @@ TEST(WindowsNames, IdentityByVolumeAndFileIndex) {
     ::CloseHandle(held);
 }
 
-// The built program in a scratch directory: the typed lines, then the exit
-// status, the failure line ("@" stands for the directory's absolute name),
-// standard output and every file of the directory afterwards.
+// The built program in a scratch directory: the typed lines, the exit status
+// and failure text ("@" stands for the directory's absolute name), whether
+// the overwrite question was asked, and the files beyond those set up.
 struct Case {
-    const char* what;
     std::string typed;
     int status;
-    std::string err;
-    std::string out;
-    std::map<std::string, std::string> after;  // beyond the files set up
+    std::string failure;
+    bool asked;
+    std::map<std::string, std::string> after;
     bool wine_only = false;
 };
 
@@ -119,115 +118,31 @@ std::string filled(std::string text, const std::string& dir) {
 }
 
 TEST(WindowsFiles, FailuresAndDevicesOfTheBuiltProgram) {
-    const std::string q = kPrompts + kQuestion;
+    const std::string name_error = "file name specification error, unit ";
+    const std::map<std::string, std::string> empty_report = {{"out.rpt", ""}};
+    // clang-format off
     const std::vector<Case> cases = {
-        {"missing input",
-         "none.dat\nout.rpt\n",
-         29,
-         severe(29, "file not found, unit 5, file @\\none.dat"),
-         kPrompts,
-         {}},
-        {"missing input folder",
-         "no\\in.dat\nout.rpt\n",
-         29,
-         severe(29, "file not found, unit 5, file @\\no\\in.dat"),
-         kPrompts,
-         {}},
-        {"missing folder for a new report",
-         "in.dat\nno/out.rpt\n",
-         30,
-         severe(30, "open failure, unit 6, file @\\no\\out.rpt"),
-         kPrompts,
-         {}},
-        {"read-only report",
-         "in.dat\nro.rpt\nY\n",
-         9,
-         severe(9, "permission to access file denied, unit 6, file @\\ro.rpt"),
-         q,
-         {}},
-        {"invalid report name",
-         "in.dat\nout<1>.rpt\n",
-         43,
-         severe(43, "file name specification error, unit 6, file @\\out<1>.rpt"),
-         kPrompts,
-         {}},
-        {"invalid input name",
-         "in?.dat\nout.rpt\n",
-         43,
-         severe(43, "file name specification error, unit 5, file @\\in?.dat"),
-         kPrompts,
-         {}},
-        {"folder as input",
-         "sub\nout.rpt\n",
-         30,
-         severe(30, "open failure, unit 5, file @\\sub"),
-         kPrompts,
-         {}},
-        {"folder as report",
-         "in.dat\nsub\nY\n",
-         30,
-         severe(30, "open failure, unit 6, file @\\sub"),
-         q,
-         {}},
-        {"report over the input",
-         "in.dat\nIN.DAT\nY\n",
-         10,
-         severe(10, "cannot overwrite existing file, unit 6, file @\\IN.DAT"),
-         kPrompts,
-         {}},
-        {"another report is no input",
-         "in.dat\nold.rpt\nN\n",
-         0,
-         "",
-         q + " EXITING PROGRAM\r\n",
-         {}},
-        {"NUL takes the report", "in.dat\nnul\nY\n", 0, "", q, {}},
-        {"NUL reads as an empty input", "NUL\nout.rpt\n", 0, "", kPrompts, {{"out.rpt", ""}}},
-        {"printer port",
-         "in.dat\nPRN\n",
-         43,
-         severe(43, "file name specification error, unit 6, file \\\\.\\PRN"),
-         kPrompts,
-         {}},
-        {"serial port in a folder",
-         "in.dat\nsub\\com1.rpt\n",
-         43,
-         severe(43, "file name specification error, unit 6, file \\\\.\\COM1"),
-         kPrompts,
-         {}},
-        {"console as input",
-         "CON\nout.rpt\n",
-         43,
-         severe(43, "file name specification error, unit 5, file \\\\.\\CON"),
-         kPrompts,
-         {}},
-        {"console output as report",
-         "in.dat\nconout$\n",
-         43,
-         severe(43, "file name specification error, unit 6, file \\\\.\\CONOUT$"),
-         kPrompts,
-         {}},
-        {"a pipe",
-         "in.dat\n\\\\.\\pipe\\bp\n",
-         43,
-         severe(43, "file name specification error, unit 6, file \\\\.\\pipe\\bp"),
-         kPrompts,
-         {}},
-        {"refused write",
-         "in.dat\nZ:\\dev\\full\nY\n",
-         38,
-         severe(38, "error during write, unit 6, file Z:\\dev\\full"),
-         q,
-         {},
-         true},
-        {"refused read",
-         "Z:\\proc\\self\\mem\nout.rpt\n",
-         39,
-         severe(39, "error during read, unit 5, file Z:\\proc\\self\\mem"),
-         kPrompts,
-         {{"out.rpt", ""}},
-         true},
+        {"none.dat\nout.rpt\n",   29, "file not found, unit 5, file @\\none.dat", false, {}},
+        {"no\\in.dat\nout.rpt\n", 29, "file not found, unit 5, file @\\no\\in.dat", false, {}},
+        {"in.dat\nno/out.rpt\n",  30, "open failure, unit 6, file @\\no\\out.rpt", false, {}},
+        {"in.dat\nro.rpt\nY\n",    9, "permission to access file denied, unit 6, file @\\ro.rpt", true, {}},
+        {"in.dat\nout<1>.rpt\n",  43, name_error + "6, file @\\out<1>.rpt", false, {}},
+        {"in?.dat\nout.rpt\n",    43, name_error + "5, file @\\in?.dat", false, {}},
+        {"sub\nout.rpt\n",        30, "open failure, unit 5, file @\\sub", false, {}},
+        {"in.dat\nsub\nY\n",      30, "open failure, unit 6, file @\\sub", true, {}},
+        {"in.dat\nIN.DAT\nY\n",   10, "cannot overwrite existing file, unit 6, file @\\IN.DAT", false, {}},
+        {"in.dat\nnul\nY\n",       0, "", true, {}},
+        {"NUL\nout.rpt\n",         0, "", false, empty_report},
+        {"in.dat\nPRN\n",         43, name_error + "6, file \\\\.\\PRN", false, {}},
+        {"in.dat\nsub\\com1.rpt\n", 43, name_error + "6, file \\\\.\\COM1", false, {}},
+        {"CON\nout.rpt\n",        43, name_error + "5, file \\\\.\\CON", false, {}},
+        {"in.dat\nconout$\n",     43, name_error + "6, file \\\\.\\CONOUT$", false, {}},
+        {"in.dat\n\\\\.\\pipe\\bp\n", 43, name_error + "6, file \\\\.\\pipe\\bp", false, {}},
+        {"in.dat\nZ:\\dev\\full\nY\n", 38, "error during write, unit 6, file Z:\\dev\\full", true, {}, true},
+        {"Z:\\proc\\self\\mem\nout.rpt\n", 39, "error during read, unit 5, file Z:\\proc\\self\\mem", false,
+         empty_report, true},
     };
+    // clang-format on
     for (const Case& c : cases) {
         if (c.wine_only && !under_wine()) continue;
         ScratchDir d;
@@ -238,13 +153,14 @@ TEST(WindowsFiles, FailuresAndDevicesOfTheBuiltProgram) {
         ::SetFileAttributesA((d / "ro.rpt").c_str(), FILE_ATTRIBUTE_READONLY);
         const Outcome o = run_program(d.path(), c.typed);
         ::SetFileAttributesA((d / "ro.rpt").c_str(), FILE_ATTRIBUTE_NORMAL);
-        EXPECT_EQ(o.status, c.status) << c.what;
-        EXPECT_EQ(o.err, filled(c.err, d.path().string())) << c.what;
-        EXPECT_EQ(o.out, c.out) << c.what;
+        EXPECT_EQ(o.status, c.status) << c.typed;
+        const std::string err = c.failure.empty() ? "" : severe(c.status, c.failure);
+        EXPECT_EQ(o.err, filled(err, d.path().string())) << c.typed;
+        EXPECT_EQ(o.out, c.asked ? kPrompts + kQuestion : kPrompts) << c.typed;
         std::map<std::string, std::string> expected = {
             {"in.dat", kProblem}, {"old.rpt", kOld}, {"ro.rpt", kOld}, {"sub", "<dir>"}};
-        for (const auto& [name, bytes] : c.after) expected[name] = bytes;
-        EXPECT_EQ(d.contents(), expected) << c.what;
+        expected.insert(c.after.begin(), c.after.end());
+        EXPECT_EQ(d.contents(), expected) << c.typed;
     }
 }
 
