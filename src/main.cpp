@@ -1,14 +1,13 @@
 // bearingpad: designs and checks elastomeric bridge bearing pads by AASHTO
 // 1992 Article 14.4.1, Design Method A. The console dialogue asks for the
 // input file and the report file; the report is written to the latter.
-#include <csignal>
 #include <iostream>
 
+#include "driver/platform.h"
 #include "driver/run.h"
 
 int main() {
-    // A console that went away must not kill the run before its report is closed.
-    std::signal(SIGPIPE, SIG_IGN);
+    bearingpad::prepare_standard_streams();
     bearingpad::SystemFileAccess files;
     bearingpad::RunEnvironment env{std::cin, std::cout, std::cerr, files,
                                    bearingpad::system_local_time};

@@ -4,8 +4,6 @@
 // worked out by hand, pass by pass, from AASHTO 1992 Article 14.4.1 (Method A)
 // as the program applies it; the arithmetic is written out above each case.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <cstdlib>
 #include <filesystem>

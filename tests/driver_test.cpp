@@ -1,7 +1,6 @@
 // Whole runs in-process: console dialogue, files, the ends of a run and the
 // report lines the driver writes itself.
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <sstream>
@@ -271,19 +270,6 @@ TEST(InputLines, CrIsDroppedOnlyBeforeALineFeed) {
     fs.files[kDir + "/in.dat"] = "    0001TITLE\r";  // last record without LF
     ASSERT_EQ(run_in_process(fs, "in.dat\nout.rpt\n").status, 0);
     EXPECT_EQ(fs.files[kDir + "/out.rpt"], banner("0001", title72("TITLE\r")));
-}
-
-TEST(FileNames, RelativeNamesStayRelativeWhenTheDirectoryIsGone) {
-    const std::filesystem::path here = std::filesystem::current_path();
-    char templ[] = "/tmp/bearingpad-gone-XXXXXX";
-    ASSERT_NE(::mkdtemp(templ), nullptr);
-    ASSERT_EQ(::chdir(templ), 0);
-    ASSERT_EQ(::rmdir(templ), 0);
-    SystemFileAccess files;
-    const std::string name = files.absolute_name("out.rpt");
-    std::filesystem::current_path(here);
-    EXPECT_EQ(name, "out.rpt");
-    EXPECT_EQ(files.absolute_name("/abs/in.dat"), "/abs/in.dat");
 }
 
 TEST(Dialogue, VeryLongTypedLinesUseTheirFirst24Characters) {

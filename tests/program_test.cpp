@@ -1,8 +1,6 @@
 // The built program run as a user runs it: in a fresh directory, the answers
 // piped to its standard input, every output compared byte for byte.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -99,8 +97,10 @@ TEST_F(ProgramTest, ReportOverTheInputFileIsRefused) {
     const Outcome r = run_program("in.dat\n./in.dat\nY\n");
     EXPECT_EQ(r.status, 10);
     EXPECT_EQ(r.out, kPrompts);
-    EXPECT_EQ(r.err, "bpio: severe (10): cannot overwrite existing file, unit 6, file " +
-                         (dir_ / "./in.dat").string() + "\r\n");
+    EXPECT_EQ(r.err,
+              "bpio: severe (10): cannot overwrite existing file, unit 6, file " +
+                  bearingpad::SystemFileAccess().absolute_name((dir_ / "./in.dat").string()) +
+                  "\r\n");
     EXPECT_EQ(read_file(dir_ / "in.dat"), input);
 }
 

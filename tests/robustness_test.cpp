@@ -389,5 +389,20 @@ TEST(FileSystemFailures, WriteRefusedMidReport) {
     EXPECT_EQ(fits.files["/work/out.rpt"], report);
 }
 
+// The current directory removed under the run (POSIX only: Windows keeps
+// a directory in use).
+TEST(FileNames, RelativeNamesStayRelativeWhenTheDirectoryIsGone) {
+    const std::filesystem::path here = std::filesystem::current_path();
+    char templ[] = "/tmp/bearingpad-gone-XXXXXX";
+    ASSERT_NE(::mkdtemp(templ), nullptr);
+    ASSERT_EQ(::chdir(templ), 0);
+    ASSERT_EQ(::rmdir(templ), 0);
+    SystemFileAccess files;
+    const std::string name = files.absolute_name("out.rpt");
+    std::filesystem::current_path(here);
+    EXPECT_EQ(name, "out.rpt");
+    EXPECT_EQ(files.absolute_name("/abs/in.dat"), "/abs/in.dat");
+}
+
 }  // namespace
 }  // namespace bearingpad

@@ -51,7 +51,73 @@ class SystemFileAccess : public FileAccess {
     std::unique_ptr<OutputSink> reopen_report(const std::string& name) override;
 };
 
-// The message number for a system error number when opening a file.
-int open_failure_number(int error_number);
+// What went wrong in a file operation, as the platform's source classifies
+// its system errors; the message numbers follow from it alike on every
+// platform.
+enum class FileError {
+    not_found,       // no such file
+    missing_folder,  // a folder of the name does not exist
+    access_denied,   // refused for the access asked, or held open by another program
+    invalid_name,    // the system rejects the name
+    is_folder,       // the name is a folder, not a file
+    exists,          // a file of the name exists already
+    other,
+};
+
+// The message number when opening an existing file (the input file, or the
+// report file again after a "Y") fails.
+int open_failure_number(FileError error);
+// The message number when creating a new report file fails: a missing file or
+// folder is no missing report file, the create failed.
+int create_failure_number(FileError error);
+
+// An input file over the platform's "read some bytes": the records are split
+// here, alike on every platform.
+class RecordInputFile : public InputFile {
+  public:
+    explicit RecordInputFile(std::string name) : name_(std::move(name)) {}
+    std::optional<std::string> read_record() final;
+
+  protected:
+    // Reads at most size bytes into buffer; 0 at end of file. A refused read
+    // returns nothing.
+    virtual std::optional<std::size_t> read_some(char* buffer, std::size_t size) = 0;
+
+  private:
+    void fill();
+
+    std::string name_;
+    char buffer_[8192];
+    std::size_t pos_ = 0;
+    std::size_t end_ = 0;
+    bool at_end_ = false;
+};
+
+// A report file over the platform's "write some bytes" and "cut": bytes are
+// collected and written in blocks; a reopened file is cut at its first write,
+// so that a run that writes nothing leaves it as it was.
+class BlockReportSink : public OutputSink {
+  public:
+    BlockReportSink(std::string name, bool cut_at_first_write)
+        : name_(std::move(name)), cut_pending_(cut_at_first_write) {}
+    void write(std::string_view bytes) final;
+    void flush() final;
+
+  protected:
+    // Writes at most size bytes; returns how many, nothing when refused.
+    virtual std::optional<std::size_t> write_some(const char* bytes, std::size_t size) = 0;
+    // Cuts the file to length 0; false when refused.
+    virtual bool cut() = 0;
+
+  private:
+    [[noreturn]] void fail();
+
+    std::string name_;
+    bool cut_pending_;
+    std::string pending_;
+};
+
+// Whether a name holds a NUL byte, which no system takes in a file name.
+bool has_nul(const std::string& name);
 
 }  // namespace bearingpad

@@ -209,13 +209,6 @@ int run(RunEnvironment& env) {
     return Run(env).execute();
 }
 
-std::tm system_local_time() {
-    const std::time_t now = std::time(nullptr);
-    std::tm t{};
-    localtime_r(&now, &t);
-    return t;
-}
-
 std::string date_text(const std::tm& t) {
     static constexpr std::array<const char*, 12> kMonths = {
         "JAN", "FEB", "MAR", "APR", "MAY", "JUN", "JUL", "AUG", "SEP", "OCT", "NOV", "DEC"};

@@ -24,9 +24,6 @@ struct RunEnvironment {
 // of a run-time failure).
 int run(RunEnvironment& env);
 
-// The local clock of the machine.
-std::tm system_local_time();
-
 // The date "DD-MMM-YY" and time "HH:MM:SS" texts of the banner.
 std::string date_text(const std::tm& t);
 std::string time_text(const std::tm& t);

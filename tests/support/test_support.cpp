@@ -1,9 +1,8 @@
+// The parts of the test helpers that need no particular system; the scratch
+// directory and the run of the built program are in system_posix.cpp and
+// system_windows.cpp.
 #include "test_support.h"
 
-#include <stdlib.h>
-#include <sys/wait.h>
-
-#include <cstdlib>
 #include <fstream>
 #include <sstream>
 
@@ -19,11 +18,6 @@ std::string read_file(const fs::path& p) {
 void write_file(const fs::path& p, const std::string& bytes) {
     std::ofstream out(p, std::ios::binary);
     out << bytes;
-}
-
-ScratchDir::ScratchDir() {
-    char name[] = "/tmp/bpXXXXXX";
-    if (::mkdtemp(name) != nullptr) path_ = fs::canonical(name);
 }
 
 ScratchDir::~ScratchDir() {
@@ -87,18 +81,6 @@ Outcome run_in_process(FileAccess& files, std::istream& typed) {
 Outcome run_in_process(FileAccess& files, const std::string& typed) {
     std::istringstream in(typed);
     return run_in_process(files, in);
-}
-
-Outcome run_program(const fs::path& dir, const std::string& typed) {
-    ScratchDir io;
-    write_file(io.path() / "typed", typed);
-    const std::string cmd = "cd '" + dir.string() + "' && timeout 60 '" BEARINGPAD_EXE "' < '" +
-                            (io.path() / "typed").string() + "' > '" +
-                            (io.path() / "out").string() + "' 2> '" + (io.path() / "err").string() +
-                            "'";
-    const int raw = std::system(cmd.c_str());
-    const int status = WIFEXITED(raw) ? WEXITSTATUS(raw) : 128 + WTERMSIG(raw);
-    return {status, read_file(io.path() / "out"), read_file(io.path() / "err")};
 }
 
 }  // namespace bearingpad::test_support
