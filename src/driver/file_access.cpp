@@ -95,6 +95,18 @@ void BlockReportSink::fail() {
     throw RunTimeFailure{failure_write, report_unit, name_};
 }
 
+std::unique_ptr<OutputSink> open_report_file(FileAccess& files, const std::string& input_name,
+                                             const std::string& report_name,
+                                             const std::function<bool()>& may_replace) {
+    if (!files.exists(report_name)) return files.create_report(report_name);
+    // Writing the report over the input file would destroy the problem.
+    if (files.same_file(input_name, report_name)) {
+        throw RunTimeFailure{failure_cannot_overwrite, report_unit, report_name};
+    }
+    if (!may_replace()) return nullptr;
+    return files.reopen_report(report_name);
+}
+
 bool has_nul(const std::string& name) {
     return name.find('\0') != std::string::npos;
 }

@@ -3,6 +3,7 @@
 // and the absolute file name, mapped from the system's error.
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -116,6 +117,14 @@ class BlockReportSink : public OutputSink {
     bool cut_pending_;
     std::string pending_;
 };
+
+// Opens the report file of a problem by its absolute name: creates it when no
+// file of the name exists; when one does, never writes over the input file
+// (message 10), and otherwise asks may_replace whether to reopen it. Returns
+// nothing when the existing report is to stay as it is.
+std::unique_ptr<OutputSink> open_report_file(FileAccess& files, const std::string& input_name,
+                                             const std::string& report_name,
+                                             const std::function<bool()>& may_replace);
 
 // Whether a name holds a NUL byte, which no system takes in a file name.
 bool has_nul(const std::string& name);

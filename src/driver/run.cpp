@@ -1,15 +1,6 @@
 #include "driver/run.h"
 
-#include <array>
-#include <cstdio>
-#include <optional>
 #include <string>
-
-#include "checks/checks.h"
-#include "driver/input_records.h"
-#include "report/input_echo.h"
-#include "report/messages.h"
-#include "report/presults.h"
 
 namespace bearingpad {
 
@@ -98,26 +89,16 @@ class Run {
 
     int execute() {
         try {
-            problem();
-            close_report();
+            return problem();
         } catch (const Stop&) {
             return 0;
         } catch (const RunTimeFailure& failure) {
-            // Connections are closed as at a normal end: the report keeps
-            // what was written before the failure.
-            try {
-                close_report();
-            } catch (const RunTimeFailure&) {
-            }
-            env_.error_out << failure_line(failure);
-            env_.error_out.flush();
-            return failure.number;
+            return fail(failure);
         }
-        return 0;
     }
 
   private:
-    void problem() {
+    int problem() {
         console_.prompt(" ENTER INPUT FILE NAME:");
         const std::string input_field = console_.read_file_name();
         console_.prompt(" ENTER OUTPUT FILE NAME:");
@@ -125,105 +106,51 @@ class Run {
 
         const std::string input_name =
             file_name_for_open(console_, env_.files, input_field, input_unit);
-        input_file_ = env_.files.open_input(input_name);
-        open_report(input_name, report_field);
+        const std::unique_ptr<InputFile> input = env_.files.open_input(input_name);
+        const std::unique_ptr<OutputSink> report = open_report(input_name, report_field);
 
-        const std::tm now = env_.local_time();
-        const std::string run_time = time_text(now);
-        const std::string run_date = date_text(now);
-
-        InputRecords in(*input_file_, input_name);
-        ProblemRecord p;
-        if (read_title_record(in, p) == ReadResult::end_of_input) return;
-        write_banner(*report_, run_date, p.problem_number, run_time, p.title);
-        if (read_pad_record(in, p) == ReadResult::end_of_input) return;
-        const RunMode mode = run_mode_of(p);
-        write_mode_lines(*report_, mode);
-
-        if (prepare_pad_data(p, mode, flags_) == PadData::accepted) {
-            write_pad_echo(*report_, p);
-            read_beam_record(in, p);
-            write_design_data_echo(*report_, p);
-            derive_beam_values(p);
-
-            CheckResults results(flags_);
-            fill_check_results(p, results);
-            if (mode == RunMode::design) {
-                design(results);
-            } else {
-                analysis(results);
-            }
-            presults(results, *report_);
-        }
-        write_closing_messages(*report_, flags_);
+        const SolveOutcome outcome = solve(*input, input_name, *report, env_.local_time());
+        return outcome.failure ? fail(*outcome.failure) : 0;
     }
 
     // Creates the report file, or after a "Y" reopens the existing one.
-    void open_report(const std::string& input_name, const std::string& report_field) {
+    std::unique_ptr<OutputSink> open_report(const std::string& input_name,
+                                            const std::string& report_field) {
         const std::string trimmed = trim_blanks(report_field);
         if (trimmed.empty()) {
-            set_report(env_.files.create_report(
-                file_name_for_open(console_, env_.files, report_field, report_unit)));
-            return;
+            return env_.files.create_report(
+                file_name_for_open(console_, env_.files, report_field, report_unit));
         }
-        const std::string name = env_.files.absolute_name(trimmed);
-        if (!env_.files.exists(name)) {
-            set_report(env_.files.create_report(name));
-            return;
-        }
-        // Writing the report over the input file would destroy the problem.
-        if (env_.files.same_file(input_name, name)) {
-            throw RunTimeFailure{failure_cannot_overwrite, report_unit, name};
-        }
-        console_.list_directed(
-            "OUTPUT FILE ALREADY EXISTS.  DO YOU WISH TO DELETE IT [DEFAULT IS N]? (Y/N) ");
-        const std::string answer = console_.read_line(console_unit, kConsoleName);
-        const char overwrite_answer = answer.empty() ? ' ' : answer.front();
-        if (overwrite_answer != 'Y' && overwrite_answer != 'y') {
+        std::unique_ptr<OutputSink> report =
+            open_report_file(env_.files, input_name, env_.files.absolute_name(trimmed), [this] {
+                console_.list_directed(
+                    "OUTPUT FILE ALREADY EXISTS.  DO YOU WISH TO DELETE IT [DEFAULT IS N]? "
+                    "(Y/N) ");
+                const std::string answer = console_.read_line(console_unit, kConsoleName);
+                const char overwrite_answer = answer.empty() ? ' ' : answer.front();
+                return overwrite_answer == 'Y' || overwrite_answer == 'y';
+            });
+        if (!report) {
             console_.list_directed("EXITING PROGRAM");
             throw Stop{};
         }
-        set_report(env_.files.reopen_report(name));
+        return report;
     }
 
-    void set_report(std::unique_ptr<OutputSink> sink) {
-        sink_ = std::move(sink);
-        report_.emplace(*sink_);
-    }
-
-    void close_report() {
-        if (report_) report_->close();
+    int fail(const RunTimeFailure& failure) {
+        env_.error_out << failure_line(failure);
+        env_.error_out.flush();
+        return failure.number;
     }
 
     RunEnvironment& env_;
     Console console_;
-    DesignFlags flags_;
-    std::unique_ptr<InputFile> input_file_;
-    std::unique_ptr<OutputSink> sink_;
-    std::optional<ReportFile> report_;
 };
 
 }  // namespace
 
 int run(RunEnvironment& env) {
     return Run(env).execute();
-}
-
-std::string date_text(const std::tm& t) {
-    static constexpr std::array<const char*, 12> kMonths = {
-        "JAN", "FEB", "MAR", "APR", "MAY", "JUN", "JUL", "AUG", "SEP", "OCT", "NOV", "DEC"};
-    char buf[16];
-    const int month = t.tm_mon >= 0 && t.tm_mon < 12 ? t.tm_mon : 0;
-    std::snprintf(buf, sizeof buf, "%02d-%s-%02d", t.tm_mday % 100, kMonths[month],
-                  ((t.tm_year + 1900) % 100 + 100) % 100);
-    return buf;
-}
-
-std::string time_text(const std::tm& t) {
-    char buf[16];
-    std::snprintf(buf, sizeof buf, "%02d:%02d:%02d", t.tm_hour % 100, t.tm_min % 100,
-                  t.tm_sec % 100);
-    return buf;
 }
 
 }  // namespace bearingpad

@@ -1,6 +1,7 @@
-// The run of the program from the console dialogue to the closing messages.
-// Console streams, file access and the clock are parameters, so that a whole
-// problem can be run in-process.
+// The console dialogue of the program: the two file names, the overwrite
+// question, the files opened, and the one problem solved. Console streams,
+// file access and the clock are parameters, so that a whole run can be made
+// in-process.
 #pragma once
 
 #include <ctime>
@@ -9,6 +10,7 @@
 #include <ostream>
 
 #include "driver/file_access.h"
+#include "driver/solve.h"
 
 namespace bearingpad {
 
@@ -23,9 +25,5 @@ struct RunEnvironment {
 // Runs one problem; returns the process exit status (0, or the message number
 // of a run-time failure).
 int run(RunEnvironment& env);
-
-// The date "DD-MMM-YY" and time "HH:MM:SS" texts of the banner.
-std::string date_text(const std::tm& t);
-std::string time_text(const std::tm& t);
 
 }  // namespace bearingpad

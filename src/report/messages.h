@@ -4,6 +4,9 @@
 // writes, taken in order.
 #pragma once
 
+#include <string>
+#include <vector>
+
 #include "checks/check_results.h"
 #include "report/report_file.h"
 
@@ -16,5 +19,13 @@ void write_warnings(ReportFile& report, const CheckResults& r);
 
 // One message for every set slot of design_flags.
 void write_closing_messages(ReportFile& report, const DesignFlags& flags);
+
+// How many checks failed: each writes one warning (the total rotation's two
+// lines are one warning).
+int warning_count(const CheckResults& r);
+
+// The text of each closing message that write_closing_messages writes, in
+// its order; a message of two lines is one text, its lines joined by a blank.
+std::vector<std::string> closing_message_texts(const DesignFlags& flags);
 
 }  // namespace bearingpad
