@@ -5,6 +5,19 @@
 
 namespace bearingpad {
 
+bool strip_byte_order_mark(std::string& first_record) {
+    if (first_record.compare(0, 3, "\xEF\xBB\xBF") != 0) return false;
+    first_record.erase(0, 3);
+    return true;
+}
+
+std::optional<std::string> InputRecords::next() {
+    std::optional<std::string> record = file_.read_record();
+    if (record && first_) strip_byte_order_mark(*record);
+    first_ = false;
+    return record;
+}
+
 std::string InputRecords::next_required() {
     std::optional<std::string> record = next();
     if (!record) throw RunTimeFailure{failure_end_of_file, input_unit, name_};

@@ -20,8 +20,10 @@ class InputRecords {
   public:
     InputRecords(InputFile& file, std::string name) : file_(file), name_(std::move(name)) {}
 
-    // The next record; nothing at end of file.
-    std::optional<std::string> next() { return file_.read_record(); }
+    // The next record; nothing at end of file. A UTF-8 byte order mark at the
+    // very start of the file, which some editors write, is not part of the
+    // title record.
+    std::optional<std::string> next();
     // The next record; end of file is run-time failure 24.
     std::string next_required();
 
@@ -31,7 +33,12 @@ class InputRecords {
   private:
     InputFile& file_;
     std::string name_;
+    bool first_ = true;
 };
+
+// Removes a UTF-8 byte order mark (EF BB BF) from the front of the first
+// record of a file; true when there was one.
+bool strip_byte_order_mark(std::string& first_record);
 
 // Record 1: problem number (columns 5-8) and title (columns 9-80).
 ReadResult read_title_record(InputRecords& in, ProblemRecord& p);

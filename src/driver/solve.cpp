@@ -75,6 +75,29 @@ SolveOutcome solve(InputFile& input, const std::string& input_name, OutputSink& 
     return outcome;
 }
 
+std::string outcome_summary(const SolveOutcome& outcome) {
+    auto messages = [&outcome] {
+        std::string text;
+        for (const std::string& m : outcome.closing_messages)
+            text += (text.empty() ? "" : "; ") + m;
+        return text;
+    };
+    switch (outcome.end) {
+        case SolveEnd::end_of_input:
+            return "written, no problem in the input (fewer than two records)";
+        case SolveEnd::rejected:
+            return "rejected: " + messages();
+        case SolveEnd::solved:
+            if (outcome.design_not_possible()) return "written, design not possible: " + messages();
+            if (outcome.warnings == 0) return "written, no warnings";
+            return "written, " + std::to_string(outcome.warnings) +
+                   (outcome.warnings == 1 ? " warning" : " warnings");
+        case SolveEnd::failure:
+            break;
+    }
+    return outcome.failure ? failure_text(*outcome.failure) : std::string("failed");
+}
+
 std::string date_text(const std::tm& t) {
     static constexpr std::array<const char*, 12> kMonths = {
         "JAN", "FEB", "MAR", "APR", "MAY", "JUN", "JUL", "AUG", "SEP", "OCT", "NOV", "DEC"};

@@ -50,6 +50,11 @@ struct SolveOutcome {
 SolveOutcome solve(InputFile& input, const std::string& input_name, OutputSink& report,
                    const std::tm& now);
 
+// The outcome in a few words, for a line per problem: "written, 2 warnings",
+// "written, design not possible: *** DESIGN NOT POSSIBLE ***", "rejected: NUMBER OF HOLES CAN NOT
+// BE GREATER THAN 4", "written, no problem in the input", or the failure text.
+std::string outcome_summary(const SolveOutcome& outcome);
+
 // The date "DD-MMM-YY" and time "HH:MM:SS" texts of the banner.
 std::string date_text(const std::tm& t);
 std::string time_text(const std::tm& t);
