@@ -11,5 +11,8 @@ int main() {
     bearingpad::SystemFileAccess files;
     bearingpad::RunEnvironment env{std::cin, std::cout, std::cerr, files,
                                    bearingpad::system_local_time};
-    return bearingpad::run(env);
+    const int status = bearingpad::run(env);
+    // A console window of the program's own stays until Enter.
+    bearingpad::end_of_run();
+    return status;
 }

@@ -1,7 +1,8 @@
 // The Windows system's files, through the real SystemFileAccess and the
 // built program: names as Windows forms them, file identity, the message of
-// each failed open, a report held open by another program, the devices, and
-// standard streams that pass every byte untranslated.
+// each failed open, a report held open by another program, the devices,
+// standard streams that pass every byte untranslated, names in the console's
+// code page, and the arguments of a command line.
 #ifndef WIN32_LEAN_AND_MEAN
 #define WIN32_LEAN_AND_MEAN
 #endif
@@ -9,10 +10,12 @@
 // windows.h first.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
 #include <string>
 #include <vector>
 
+#include "driver/platform.h"
 #include "test_support.h"
 
 namespace bearingpad {
@@ -58,14 +61,16 @@ TEST(WindowsNames, AbsoluteAsWindowsFormsThem) {
         {"in.dat", here + "\\in.dat"},
         {"jobs/in.dat", here + "\\jobs\\in.dat"},
         {"\\in.dat", drive + "\\in.dat"},
-        // Devices, in the device namespace whatever extension or folder.
-        {"NUL", "\\\\.\\NUL"},
-        {"nul.rpt", "\\\\.\\NUL"},
-        {"C:NUL", "\\\\.\\NUL"},
-        {"sub\\Com1.rpt", "\\\\.\\COM1"},
-        {"lpt9", "\\\\.\\LPT9"},
-        {"CONOUT$", "\\\\.\\CONOUT$"},
-        {"aux .txt", "\\\\.\\AUX"},
+        // Devices, whatever extension or folder: their folder made absolute,
+        // the last part as typed (not the device namespace name "\\.\\PRN").
+        {"NUL", here + "\\NUL"},
+        {"nul.rpt", here + "\\nul.rpt"},
+        {drive + "NUL", here + "\\NUL"},
+        {"sub\\Com1.rpt", here + "\\sub\\Com1.rpt"},
+        {"sub/lpt9", here + "\\sub\\lpt9"},
+        {"C:\\jobs\\CONOUT$", "C:\\jobs\\CONOUT$"},
+        {"aux .txt", here + "\\aux .txt"},
+        {"\\\\.\\PRN", "\\\\.\\PRN"},
         {"\\\\.\\pipe\\x", "\\\\.\\pipe\\x"},
         // Near misses are plain files.
         {"CONFIG.SYS", here + "\\CONFIG.SYS"},
@@ -133,10 +138,11 @@ TEST(WindowsFiles, FailuresAndDevicesOfTheBuiltProgram) {
         {"in.dat\nIN.DAT\nY\n",   10, "cannot overwrite existing file, unit 6, file @\\IN.DAT", false, {}},
         {"in.dat\nnul\nY\n",       0, "", true, {}},
         {"NUL\nout.rpt\n",         0, "", false, empty_report},
-        {"in.dat\nPRN\n",         43, name_error + "6, file \\\\.\\PRN", false, {}},
-        {"in.dat\nsub\\com1.rpt\n", 43, name_error + "6, file \\\\.\\COM1", false, {}},
-        {"CON\nout.rpt\n",        43, name_error + "5, file \\\\.\\CON", false, {}},
-        {"in.dat\nconout$\n",     43, name_error + "6, file \\\\.\\CONOUT$", false, {}},
+        {"in.dat\nPRN\n",         43, name_error + "6, file @\\PRN", false, {}},
+        {"in.dat\nprn.rpt\n",     43, name_error + "6, file @\\prn.rpt", false, {}},
+        {"in.dat\nsub\\com1.rpt\n", 43, name_error + "6, file @\\sub\\com1.rpt", false, {}},
+        {"CON\nout.rpt\n",        43, name_error + "5, file @\\CON", false, {}},
+        {"in.dat\nconout$\n",     43, name_error + "6, file @\\conout$", false, {}},
         {"in.dat\n\\\\.\\pipe\\bp\n", 43, name_error + "6, file \\\\.\\pipe\\bp", false, {}},
         {"in.dat\nZ:\\dev\\full\nY\n", 38, "error during write, unit 6, file Z:\\dev\\full", true, {}, true},
         {"Z:\\proc\\self\\mem\nout.rpt\n", 39, "error during read, unit 5, file Z:\\proc\\self\\mem", false,
@@ -211,6 +217,274 @@ TEST(WindowsFiles, StreamsAndFilesInBinaryMode) {
     EXPECT_EQ(report.find("\r\r"), std::string::npos);
     EXPECT_EQ(report.find("old report"), std::string::npos);
     EXPECT_EQ(report.substr(report.size() - 8), "PAGE 5\r\n");
+}
+
+// The letters u-umlaut, e-grave and e-acute in the OEM code page of a US or
+// Western European console (437) and in the ANSI code page of the same
+// systems (1252), from the two code tables.
+struct Letters {
+    unsigned code_page;
+    std::string u_umlaut, e_grave, e_acute;
+};
+const std::vector<Letters> kCodePages = {{437, "\x81", "\x8a", "\x82"},
+                                         {1252, "\xfc", "\xe8", "\xe9"}};
+const wchar_t* const kMueller = L"m\u00fcller.dat";
+const wchar_t* const kPiece = L"pi\u00e8ce.rpt";
+
+void write_wide(const std::wstring& name, const std::string& bytes) {
+    const HANDLE h = ::CreateFileW(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                   FILE_ATTRIBUTE_NORMAL, nullptr);
+    DWORD n = 0;
+    ::WriteFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &n, nullptr);
+    ::CloseHandle(h);
+}
+
+std::string read_wide(const std::wstring& name) {
+    const HANDLE h = ::CreateFileW(name.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                   OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h == INVALID_HANDLE_VALUE) return "<none>";
+    std::string bytes;
+    char buffer[4096];
+    DWORD n = 0;
+    while (::ReadFile(h, buffer, sizeof buffer, &n, nullptr) && n > 0) bytes.append(buffer, n);
+    ::CloseHandle(h);
+    return bytes;
+}
+
+// The names in a folder as the system holds them.
+std::vector<std::wstring> names_in(const std::wstring& folder) {
+    std::vector<std::wstring> names;
+    WIN32_FIND_DATAW found{};
+    const HANDLE search = ::FindFirstFileW((folder + L"\\*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return names;
+    do {
+        const std::wstring name = found.cFileName;
+        if (name != L"." && name != L"..") names.push_back(name);
+    } while (::FindNextFileW(search, &found));
+    ::FindClose(search);
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+// Fixes the name code page for one test, the system's choice again after.
+class NameCodePage {
+  public:
+    explicit NameCodePage(unsigned code_page) { windows::set_name_code_page(code_page); }
+    ~NameCodePage() { windows::set_name_code_page(0); }
+};
+
+// A name in the console's code page opens, finds and creates the file of
+// that name, and a failure quotes it in the same code page.
+TEST(WindowsCodePages, NamesInTheCodePageOfTheConsole) {
+    for (const Letters& l : kCodePages) {
+        const NameCodePage fixed(l.code_page);
+        ScratchDir d;
+        const std::string dir = d.path().string();
+        const std::wstring wdir = d.path().wstring();
+        write_wide(wdir + L"\\" + kMueller, kProblem);
+        SystemFileAccess files;
+        const std::string input = files.absolute_name(dir + "\\m" + l.u_umlaut + "ller.dat");
+        EXPECT_EQ(input, dir + "\\m" + l.u_umlaut + "ller.dat") << l.code_page;
+        EXPECT_TRUE(files.exists(input)) << l.code_page;
+        EXPECT_EQ(files.open_input(input)->read_record(), kProblem.substr(0, kProblem.find('\n')));
+        const std::string report = dir + "\\pi" + l.e_grave + "ce.rpt";
+        EXPECT_FALSE(files.exists(report));
+        {
+            const std::unique_ptr<OutputSink> sink = files.create_report(report);
+            sink->write("report\r");
+            sink->flush();
+        }
+        EXPECT_EQ(read_wide(wdir + L"\\" + kPiece), "report\r") << l.code_page;
+        EXPECT_TRUE(files.same_file(report, report));
+        const std::string missing = dir + "\\caf" + l.e_acute + ".dat";
+        try {
+            files.open_input(missing);
+            ADD_FAILURE() << "opened " << missing;
+        } catch (const RunTimeFailure& f) {
+            EXPECT_EQ(f.number, 29);
+            EXPECT_EQ(f.file_name, missing);
+        }
+        EXPECT_EQ(names_in(wdir), (std::vector<std::wstring>{kMueller, kPiece})) << l.code_page;
+    }
+}
+
+// A name that does not convert is refused with message 43 and touches
+// nothing; a current folder that the code page cannot name leaves the name
+// as typed, relative to it.
+TEST(WindowsCodePages, NamesThatDoNotConvert) {
+    ScratchDir d;
+    const std::string dir = d.path().string();
+    {
+        const NameCodePage utf8(CP_UTF8);
+        SystemFileAccess files;
+        const std::string bad = dir + "\\bad\xff.rpt";
+        EXPECT_EQ(files.absolute_name(bad), bad);
+        EXPECT_FALSE(files.exists(bad));
+        for (int unit : {5, 6}) {
+            try {
+                if (unit == 5) files.open_input(bad);
+                if (unit == 6) files.create_report(bad);
+                ADD_FAILURE() << "opened " << bad;
+            } catch (const RunTimeFailure& f) {
+                EXPECT_EQ(f.number, 43);
+                EXPECT_EQ(f.unit, unit);
+                EXPECT_EQ(f.file_name, bad);
+            }
+        }
+    }
+    const NameCodePage oem(437);
+    const std::wstring folder = d.path().wstring() + L"\\\u0151";  // o with double acute
+    ASSERT_TRUE(::CreateDirectoryW(folder.c_str(), nullptr));
+    wchar_t before[MAX_PATH + 1] = {};
+    ::GetCurrentDirectoryW(MAX_PATH, before);
+    ASSERT_TRUE(::SetCurrentDirectoryW(folder.c_str()));
+    SystemFileAccess files;
+    EXPECT_EQ(files.absolute_name("in.dat"), "in.dat");
+    {
+        const std::unique_ptr<OutputSink> sink = files.create_report("in.dat");
+        sink->write("x");
+        sink->flush();
+    }
+    ::SetCurrentDirectoryW(before);
+    EXPECT_EQ(read_wide(folder + L"\\in.dat"), "x");
+}
+
+// The wide command line: quotes as the system splits them, wildcards in the
+// last part expanded to files in a fixed order with the folder as typed, a
+// pattern without match and an option as typed, and a character that the
+// code page cannot hold as "?", refused when the name is opened although the
+// file exists.
+TEST(WindowsArguments, WildcardsAndNamesOfTheCommandLine) {
+    const NameCodePage ansi(1252);
+    ScratchDir d;
+    const std::string dir = d.path().string();
+    const std::wstring wdir = d.path().wstring();
+    for (const wchar_t* name : {L"b.dat", L"A.dat", L"a2.dat", L"m\u00fcller.dat", L"\u0151z.dat",
+                                L"c.txt", L"x.txt", L"long.txt"}) {
+        write_wide(wdir + L"\\" + name, kProblem);
+    }
+    ::CreateDirectoryW((wdir + L"\\sub.dat").c_str(), nullptr);
+    const std::wstring line = L"bearingpad.exe -y \"" + wdir + L"\\*.dat\" " + wdir +
+                              L"/?.txt none*.dat \"pier 3 north.dat\" \u0151.dat -*.dat";
+    const std::vector<std::string> expected = {"-y",
+                                               dir + "\\A.dat",
+                                               dir + "\\a2.dat",
+                                               dir + "\\b.dat",
+                                               dir + "\\m\xfcller.dat",
+                                               dir + "\\?z.dat",
+                                               dir + "/c.txt",
+                                               dir + "/x.txt",
+                                               "none*.dat",
+                                               "pier 3 north.dat",
+                                               "?.dat",
+                                               "-*.dat"};
+    EXPECT_EQ(windows::arguments_of(line), expected);
+    SystemFileAccess files;
+    try {
+        files.open_input(files.absolute_name(dir + "\\?z.dat"));
+        ADD_FAILURE() << "opened ?z.dat";
+    } catch (const RunTimeFailure& f) {
+        EXPECT_EQ(f.number, 43);
+    }
+}
+
+// The built program at a console of a given code page, as at a command
+// prompt after chcp: cmd sets the code page of a pseudo console and runs the
+// program with its standard streams on files. The typed names are taken in
+// that code page; the failure line goes to a file and so is written in the
+// ANSI code page (1252).
+using CreatePseudoConsoleFn = HRESULT(WINAPI*)(COORD, HANDLE, HANDLE, DWORD, void**);
+using ClosePseudoConsoleFn = void(WINAPI*)(void*);
+
+Outcome run_at_console(const fs::path& dir, unsigned code_page, const std::string& typed) {
+    const HMODULE kernel = ::GetModuleHandleA("kernel32.dll");
+    const auto create = reinterpret_cast<CreatePseudoConsoleFn>(
+        reinterpret_cast<void*>(::GetProcAddress(kernel, "CreatePseudoConsole")));
+    const auto close = reinterpret_cast<ClosePseudoConsoleFn>(
+        reinterpret_cast<void*>(::GetProcAddress(kernel, "ClosePseudoConsole")));
+    if (create == nullptr || close == nullptr) return {-2, "", "no pseudo console"};
+    ScratchDir io;
+    write_file(io.path() / "typed", typed);
+    HANDLE in_read, in_write, out_read, out_write;
+    ::CreatePipe(&in_read, &in_write, nullptr, 0);
+    ::CreatePipe(&out_read, &out_write, nullptr, 0);
+    void* console = nullptr;
+    if (create(COORD{80, 25}, in_read, out_write, 0, &console) != S_OK) {
+        return {-2, "", "no pseudo console"};
+    }
+    ::CloseHandle(in_read);
+    ::CloseHandle(out_write);
+    SIZE_T size = 0;
+    ::InitializeProcThreadAttributeList(nullptr, 1, 0, &size);
+    std::vector<char> attributes(size);
+    const auto list = reinterpret_cast<LPPROC_THREAD_ATTRIBUTE_LIST>(attributes.data());
+    ::InitializeProcThreadAttributeList(list, 1, 0, &size);
+    constexpr DWORD_PTR kPseudoConsole = 0x00020016;  // PROC_THREAD_ATTRIBUTE_PSEUDOCONSOLE
+    ::UpdateProcThreadAttribute(list, 0, kPseudoConsole, console, sizeof console, nullptr, nullptr);
+    char self[MAX_PATH + 1] = {};
+    const DWORD n = ::GetModuleFileNameA(nullptr, self, MAX_PATH);
+    const std::string exe =
+        (fs::path(std::string(self, n)).parent_path() / "bearingpad.exe").string();
+    const auto quoted = [](const std::string& s) { return "\"" + s + "\""; };
+    std::string command = "cmd.exe /s /c \"chcp " + std::to_string(code_page) + " >nul & " +
+                          quoted(exe) + " <" + quoted((io.path() / "typed").string()) + " >" +
+                          quoted((io.path() / "out").string()) + " 2>" +
+                          quoted((io.path() / "err").string()) + "\"";
+    STARTUPINFOEXA si{};
+    si.StartupInfo.cb = sizeof si;
+    si.lpAttributeList = list;
+    PROCESS_INFORMATION pi{};
+    const std::string cwd = dir.string();
+    const BOOL started =
+        ::CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE,
+                         EXTENDED_STARTUPINFO_PRESENT, nullptr, cwd.c_str(), &si.StartupInfo, &pi);
+    DWORD status = static_cast<DWORD>(-1);
+    if (started) {
+        if (::WaitForSingleObject(pi.hProcess, 60000) == WAIT_TIMEOUT) {
+            ::TerminateProcess(pi.hProcess, 124);
+            ::WaitForSingleObject(pi.hProcess, INFINITE);
+        }
+        ::GetExitCodeProcess(pi.hProcess, &status);
+        ::CloseHandle(pi.hThread);
+        ::CloseHandle(pi.hProcess);
+    }
+    ::DeleteProcThreadAttributeList(list);
+    // What the console shows is not needed; its pipe is emptied so that the
+    // console can close.
+    DWORD waiting = 0;
+    char buffer[4096];
+    DWORD got = 0;
+    while (::PeekNamedPipe(out_read, nullptr, 0, nullptr, &waiting, nullptr) && waiting > 0 &&
+           ::ReadFile(out_read, buffer, sizeof buffer, &got, nullptr)) {
+    }
+    ::CloseHandle(in_write);
+    close(console);
+    ::CloseHandle(out_read);
+    return {static_cast<int>(status), read_file(io.path() / "out"), read_file(io.path() / "err")};
+}
+
+TEST(WindowsCodePages, BuiltProgramAfterChcp) {
+    for (const Letters& l : kCodePages) {
+        ScratchDir d;
+        const std::wstring wdir = d.path().wstring();
+        write_wide(wdir + L"\\" + kMueller, kProblem);
+        const Outcome ok = run_at_console(
+            d.path(), l.code_page, "m" + l.u_umlaut + "ller.dat\npi" + l.e_grave + "ce.rpt\n");
+        if (ok.status == -2) GTEST_SKIP() << ok.err;
+        EXPECT_EQ(ok.status, 0) << l.code_page;
+        EXPECT_EQ(ok.out, kPrompts) << l.code_page;
+        EXPECT_EQ(ok.err, "") << l.code_page;
+        const std::string report = read_wide(wdir + L"\\" + kPiece);
+        EXPECT_EQ(report.substr(report.size() < 8 ? 0 : report.size() - 8), "PAGE 5\r\n");
+        EXPECT_EQ(names_in(wdir), (std::vector<std::wstring>{kMueller, kPiece})) << l.code_page;
+
+        const Outcome missing =
+            run_at_console(d.path(), l.code_page, "caf" + l.e_acute + ".dat\nout.rpt\n");
+        EXPECT_EQ(missing.status, 29) << l.code_page;
+        EXPECT_EQ(missing.err,
+                  severe(29, "file not found, unit 5, file " + d.path().string() + "\\caf\xe9.dat"))
+            << l.code_page;
+    }
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 // The POSIX system: files by file descriptor, identity by device and inode,
-// names absolute against the current directory, the local clock.
+// names absolute against the current directory, the local clock, the
+// arguments as the shell gave them. Names are bytes, passed as they are.
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -158,5 +159,13 @@ std::tm system_local_time() {
 void prepare_standard_streams() {
     std::signal(SIGPIPE, SIG_IGN);
 }
+
+std::vector<std::string> program_arguments(int argc, char** argv) {
+    if (argc <= 1 || argv == nullptr) return {};
+    return std::vector<std::string>(argv + 1, argv + argc);
+}
+
+// A terminal keeps what the run wrote when the program ends.
+void end_of_run() {}
 
 }  // namespace bearingpad

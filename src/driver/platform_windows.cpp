@@ -1,7 +1,10 @@
-// The Windows system: files by Win32 handle (the single-byte "A" functions,
-// as names are single-byte text), names made absolute as Windows forms them,
-// identity by volume serial number and file index, the local clock, and the
-// standard streams in binary mode, so that no byte is ever translated.
+// The Windows system: files by Win32 handle through the wide (UTF-16)
+// functions, names converted from and to the name code page, names made
+// absolute as Windows forms them, identity by volume serial number and file
+// index, the local clock, the standard streams in binary mode (no byte is
+// ever translated) and shown in the code page of the console or file they
+// go to, the wide command line with its wildcards expanded, and the console
+// window that Explorer opens for the program.
 #ifndef WIN32_LEAN_AND_MEAN
 #define WIN32_LEAN_AND_MEAN
 #endif
@@ -12,27 +15,103 @@
 // windows.h first: the CRT headers below need its definitions on some toolchains.
 #include <fcntl.h>
 #include <io.h>
+#include <shellapi.h>
 
+#include <algorithm>
 #include <cstdio>
+#include <iostream>
+#include <optional>
+#include <streambuf>
 #include <string>
 #include <vector>
 
 #include "driver/file_access.h"
 #include "driver/platform.h"
 
+// The arguments are read from the wide command line; the C runtime's own
+// expansion of wildcards in argv stays off, so that it never touches the
+// file system for arguments that are not used.
+extern "C" {
+int _dowildcard = 0;
+}
+
 namespace bearingpad {
 
 namespace {
 
-bool is_separator(char c) {
-    return c == '\\' || c == '/';
+// 0 while the system chooses the name code page.
+unsigned fixed_name_code_page = 0;
+
+// The name in UTF-16, from the name code page; nothing when it does not
+// convert (a byte sequence that the code page does not define).
+std::optional<std::wstring> wide(std::string_view text, unsigned code_page) {
+    if (text.empty()) return std::wstring();
+    const int size = static_cast<int>(text.size());
+    const int n =
+        ::MultiByteToWideChar(code_page, MB_ERR_INVALID_CHARS, text.data(), size, nullptr, 0);
+    if (n <= 0) return std::nullopt;
+    std::wstring out(static_cast<std::size_t>(n), L'\0');
+    if (::MultiByteToWideChar(code_page, MB_ERR_INVALID_CHARS, text.data(), size, out.data(), n) !=
+        n) {
+        return std::nullopt;
+    }
+    return out;
 }
 
-char upper(char c) {
-    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+std::optional<std::wstring> wide(std::string_view name) {
+    return wide(name, windows::name_code_page());
 }
 
-bool equal_ignoring_case(std::string_view a, std::string_view b) {
+// The text in a code page, characters it cannot hold replaced by the code
+// page's default character.
+std::string lossy_narrow(std::wstring_view text, unsigned code_page) {
+    if (text.empty()) return std::string();
+    const int size = static_cast<int>(text.size());
+    const int n =
+        ::WideCharToMultiByte(code_page, 0, text.data(), size, nullptr, 0, nullptr, nullptr);
+    if (n <= 0) return std::string();
+    std::string out(static_cast<std::size_t>(n), '\0');
+    ::WideCharToMultiByte(code_page, 0, text.data(), size, out.data(), n, nullptr, nullptr);
+    return out;
+}
+
+// The text in the name code page, only when it converts back to the same
+// UTF-16 text: no character is ever replaced by a look-alike.
+std::optional<std::string> narrow(std::wstring_view text) {
+    const unsigned code_page = windows::name_code_page();
+    std::string out = lossy_narrow(text, code_page);
+    const std::optional<std::wstring> back = wide(out, code_page);
+    if (!back || *back != text) return std::nullopt;
+    return out;
+}
+
+// An argument in the name code page, each character that it cannot hold
+// written as "?".
+std::string argument_text(std::wstring_view text) {
+    if (std::optional<std::string> whole = narrow(text)) return *whole;
+    std::string out;
+    for (std::size_t i = 0; i < text.size();) {
+        std::size_t n = 1;
+        if (text[i] >= 0xD800 && text[i] <= 0xDBFF && i + 1 < text.size() &&
+            text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF) {
+            n = 2;  // a surrogate pair is one character
+        }
+        const std::optional<std::string> one = narrow(text.substr(i, n));
+        out += one ? *one : std::string("?");
+        i += n;
+    }
+    return out;
+}
+
+bool is_separator(wchar_t c) {
+    return c == L'\\' || c == L'/';
+}
+
+wchar_t upper(wchar_t c) {
+    return c >= L'a' && c <= L'z' ? static_cast<wchar_t>(c - L'a' + L'A') : c;
+}
+
+bool equal_ignoring_case(std::wstring_view a, std::wstring_view b) {
     if (a.size() != b.size()) return false;
     for (std::size_t i = 0; i < a.size(); ++i) {
         if (upper(a[i]) != upper(b[i])) return false;
@@ -40,56 +119,77 @@ bool equal_ignoring_case(std::string_view a, std::string_view b) {
     return true;
 }
 
+// Where the last part of a name starts: after its last separator, or after
+// the drive of a name such as "C:NUL".
+std::size_t last_part_start(std::wstring_view name) {
+    const std::size_t slash = name.find_last_of(L"\\/");
+    if (slash != std::wstring_view::npos) return slash + 1;
+    return name.size() >= 2 && name[1] == L':' ? 2 : 0;
+}
+
 // The reserved device word that the last part of a name designates ("NUL",
 // "PRN", "COM1", ...), upper case, or an empty text. Windows takes such a word
 // as the device wherever it stands and whatever extension follows it
 // ("sub\prn.rpt" is the printer port), so the word alone decides.
-std::string device_word(std::string_view name) {
-    const std::size_t slash = name.find_last_of("\\/");
-    std::string_view last = slash == std::string_view::npos ? name : name.substr(slash + 1);
-    if (slash == std::string_view::npos && last.size() >= 2 && last[1] == ':') {
-        last.remove_prefix(2);  // "C:NUL"
-    }
-    last = last.substr(0, last.find('.'));
-    while (!last.empty() && last.back() == ' ') last.remove_suffix(1);
-    std::string word;
-    for (const char c : last) word += upper(c);
-    static constexpr const char* kWords[] = {"CON", "PRN", "AUX", "NUL", "CONIN$", "CONOUT$"};
-    for (const char* w : kWords) {
+std::wstring device_word(std::wstring_view name) {
+    std::wstring_view last = name.substr(last_part_start(name));
+    last = last.substr(0, last.find(L'.'));
+    while (!last.empty() && last.back() == L' ') last.remove_suffix(1);
+    std::wstring word;
+    for (const wchar_t c : last) word += upper(c);
+    static constexpr const wchar_t* kWords[] = {L"CON", L"PRN",    L"AUX",
+                                                L"NUL", L"CONIN$", L"CONOUT$"};
+    for (const wchar_t* w : kWords) {
         if (word == w) return word;
     }
-    const auto digit = static_cast<unsigned char>(word.size() == 4 ? word[3] : 0);
-    const bool port_digit = (digit >= '0' && digit <= '9') || digit == 0xB9 || digit == 0xB2 ||
+    const wchar_t digit = word.size() == 4 ? word[3] : 0;
+    const bool port_digit = (digit >= L'0' && digit <= L'9') || digit == 0xB9 || digit == 0xB2 ||
                             digit == 0xB3;  // and the superscripts 1, 2 and 3
-    if (port_digit && (word.compare(0, 3, "COM") == 0 || word.compare(0, 3, "LPT") == 0)) {
+    if (port_digit && (word.compare(0, 3, L"COM") == 0 || word.compare(0, 3, L"LPT") == 0)) {
         return word;
     }
-    return std::string();
+    return std::wstring();
 }
 
 // How a name is opened: as a file, as the null device (which takes any
 // report and reads as an empty file), or not at all: the console, printer
-// and serial ports, and everything in the device namespaces "\\.\" and
-// "\\?\" (pipes, volumes, drives), where a run could hang or do harm.
+// and serial ports, everything in the device namespaces "\\.\" and "\\?\"
+// (pipes, volumes, drives), where a run could hang or do harm, and a name
+// that does not convert to UTF-16.
 enum class NameKind { file, null_device, refused_device };
 
-NameKind kind_of(const std::string& name) {
+NameKind kind_of(std::wstring_view name) {
     if (name.size() >= 4 && is_separator(name[0]) && is_separator(name[1]) &&
-        (name[2] == '.' || name[2] == '?') && is_separator(name[3])) {
-        return equal_ignoring_case(name.substr(4), "NUL") ? NameKind::null_device
-                                                          : NameKind::refused_device;
+        (name[2] == L'.' || name[2] == L'?') && is_separator(name[3])) {
+        return equal_ignoring_case(name.substr(4), L"NUL") ? NameKind::null_device
+                                                           : NameKind::refused_device;
     }
-    const std::string word = device_word(name);
+    const std::wstring word = device_word(name);
     if (word.empty()) return NameKind::file;
-    return word == "NUL" ? NameKind::null_device : NameKind::refused_device;
+    return word == L"NUL" ? NameKind::null_device : NameKind::refused_device;
 }
 
-bool is_folder(const std::string& name) {
-    const DWORD attributes = ::GetFileAttributesA(name.c_str());
+// A name as the system takes it, with its kind; a NUL byte or a name that
+// does not convert is refused.
+struct SystemName {
+    std::wstring text;
+    NameKind kind;
+};
+
+SystemName system_name(const std::string& name) {
+    if (has_nul(name)) return {std::wstring(), NameKind::refused_device};
+    std::optional<std::wstring> text = wide(name);
+    if (!text) return {std::wstring(), NameKind::refused_device};
+    const NameKind kind = kind_of(*text);
+    return {std::move(*text), kind};
+}
+
+bool is_folder(const std::wstring& name) {
+    const DWORD attributes = ::GetFileAttributesW(name.c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 
-FileError file_error(DWORD code, const std::string& name) {
+FileError file_error(DWORD code, const std::wstring& name) {
     switch (code) {
         case ERROR_FILE_NOT_FOUND:
             return FileError::not_found;
@@ -170,7 +270,7 @@ class WindowsReportSink : public BlockReportSink {
 };
 
 HANDLE open_null_device(DWORD access) {
-    return ::CreateFileA("NUL", access, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+    return ::CreateFileW(L"NUL", access, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
                          FILE_ATTRIBUTE_NORMAL, nullptr);
 }
 
@@ -183,8 +283,8 @@ struct Identity {
     DWORD index_low;
 };
 
-std::optional<Identity> identity(const std::string& name) {
-    Handle h(::CreateFileA(name.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+std::optional<Identity> identity(const std::wstring& name) {
+    Handle h(::CreateFileW(name.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                            nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
     if (h.get() == INVALID_HANDLE_VALUE) return std::nullopt;
     BY_HANDLE_FILE_INFORMATION info{};
@@ -192,52 +292,189 @@ std::optional<Identity> identity(const std::string& name) {
     return Identity{info.dwVolumeSerialNumber, info.nFileIndexHigh, info.nFileIndexLow};
 }
 
-// The name checked before any open: a NUL byte or a refused device is a
-// file name error, and nothing is touched.
-NameKind checked_kind(const std::string& name, int unit) {
-    const NameKind kind = has_nul(name) ? NameKind::refused_device : kind_of(name);
-    if (kind == NameKind::refused_device) throw RunTimeFailure{failure_file_name, unit, name};
-    return kind;
+// The name checked before any open: a NUL byte, a name that does not convert
+// or a refused device is a file name error, and nothing is touched.
+SystemName checked_name(const std::string& name, int unit) {
+    SystemName checked = system_name(name);
+    if (checked.kind == NameKind::refused_device) {
+        throw RunTimeFailure{failure_file_name, unit, name};
+    }
+    return checked;
+}
+
+// The full name that GetFullPathNameW forms, or nothing.
+std::optional<std::wstring> full_path(const std::wstring& name) {
+    const DWORD size = ::GetFullPathNameW(name.c_str(), 0, nullptr, nullptr);
+    if (size == 0) return std::nullopt;
+    std::wstring full(size + 1, L'\0');
+    const DWORD n = ::GetFullPathNameW(name.c_str(), size + 1, full.data(), nullptr);
+    if (n == 0 || n > size) return std::nullopt;
+    full.resize(n);
+    return full;
+}
+
+// A byte sequence shown in another code page: the text of standard output and
+// standard error is converted, at each flush, from the name code page into
+// the code page of the console (or, for a file or a pipe, the ANSI code page)
+// that it goes to. A character that the target cannot show is shown as its
+// default character.
+class CodePageBuffer : public std::streambuf {
+  public:
+    CodePageBuffer(std::streambuf* target, unsigned from, unsigned to)
+        : target_(target), from_(from), to_(to) {}
+
+  protected:
+    int_type overflow(int_type c) override {
+        if (!traits_type::eq_int_type(c, traits_type::eof())) {
+            pending_ += traits_type::to_char_type(c);
+        }
+        return traits_type::not_eof(c);
+    }
+    std::streamsize xsputn(const char* s, std::streamsize n) override {
+        pending_.append(s, static_cast<std::size_t>(n));
+        return n;
+    }
+    int sync() override {
+        if (!pending_.empty()) {
+            const std::optional<std::wstring> text = wide(pending_, from_);
+            const std::string shown = text ? lossy_narrow(*text, to_) : pending_;
+            pending_.clear();
+            const auto size = static_cast<std::streamsize>(shown.size());
+            if (target_->sputn(shown.data(), size) != size) return -1;
+        }
+        return target_->pubsync();
+    }
+
+  private:
+    std::streambuf* target_;
+    unsigned from_;
+    unsigned to_;
+    std::string pending_;
+};
+
+bool is_console(HANDLE h) {
+    DWORD mode = 0;
+    return h != nullptr && h != INVALID_HANDLE_VALUE && ::GetConsoleMode(h, &mode) != 0;
+}
+
+// Standard output or standard error shown in the code page of what it goes
+// to, when that differs from the name code page.
+void show_in_code_page(std::ostream& stream, DWORD handle_id) {
+    const unsigned from = windows::name_code_page();
+    const unsigned to = is_console(::GetStdHandle(handle_id)) ? ::GetConsoleOutputCP() : ::GetACP();
+    if (from == 0 || to == 0 || from == to) return;
+    // Lives to the end of the process: the streams are flushed at its exit.
+    stream.rdbuf(new CodePageBuffer(stream.rdbuf(), from, to));
+}
+
+// The files that a wildcard pattern matches, folders left out, in a fixed
+// order (ignoring case, then by case), each with the pattern's folder part as
+// typed; the pattern alone when nothing matches.
+std::vector<std::wstring> expanded(const std::wstring& pattern) {
+    const std::wstring folder = pattern.substr(0, last_part_start(pattern));
+    std::vector<std::wstring> names;
+    WIN32_FIND_DATAW found{};
+    const HANDLE search = ::FindFirstFileW(pattern.c_str(), &found);
+    if (search != INVALID_HANDLE_VALUE) {
+        do {
+            if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
+                names.emplace_back(found.cFileName);
+            }
+        } while (::FindNextFileW(search, &found));
+        ::FindClose(search);
+    }
+    if (names.empty()) return {pattern};
+    std::sort(names.begin(), names.end(), [](const std::wstring& a, const std::wstring& b) {
+        const int c = ::CompareStringOrdinal(a.c_str(), -1, b.c_str(), -1, TRUE);
+        return c != CSTR_EQUAL ? c == CSTR_LESS_THAN : a < b;
+    });
+    for (std::wstring& name : names) name.insert(0, folder);
+    return names;
 }
 
 }  // namespace
 
+namespace windows {
+
+unsigned name_code_page() {
+    if (fixed_name_code_page != 0) return fixed_name_code_page;
+    const unsigned console = ::GetConsoleCP();
+    return console != 0 ? console : ::GetACP();
+}
+
+void set_name_code_page(unsigned code_page) {
+    fixed_name_code_page = code_page;
+}
+
+std::vector<std::string> arguments_of(std::wstring_view command_line) {
+    const std::wstring line(command_line);
+    int count = 0;
+    wchar_t** words = ::CommandLineToArgvW(line.c_str(), &count);
+    if (words == nullptr) return {};
+    std::vector<std::string> arguments;
+    for (int i = 1; i < count; ++i) {
+        const std::wstring word = words[i];
+        const bool wildcard =
+            word.find_first_of(L"*?", last_part_start(word)) != std::wstring::npos;
+        if (word.empty() || word[0] == L'-' || !wildcard) {
+            arguments.push_back(argument_text(word));
+            continue;
+        }
+        for (const std::wstring& name : expanded(word)) arguments.push_back(argument_text(name));
+    }
+    ::LocalFree(words);
+    return arguments;
+}
+
+}  // namespace windows
+
 std::string SystemFileAccess::absolute_name(std::string_view name) {
     const std::string typed(name);
     if (has_nul(typed)) return typed;
-    // A device is named as Windows names it, in the device namespace.
-    const std::string word = device_word(typed);
-    if (!word.empty()) return "\\\\.\\" + word;
+    const std::optional<std::wstring> text = wide(typed);
+    if (!text) return typed;  // refused when it is opened
     // Drive letters, "\", UNC names and names typed with "/": the system's
-    // own rules, against the current directory of the drive. When the name
-    // cannot be formed it stays as typed.
-    const DWORD size = ::GetFullPathNameA(typed.c_str(), 0, nullptr, nullptr);
-    if (size == 0) return typed;
-    std::vector<char> full(size + 1);
-    const DWORD n = ::GetFullPathNameA(typed.c_str(), size + 1, full.data(), nullptr);
-    if (n == 0 || n > size) return typed;
-    return std::string(full.data(), n);
+    // own rules, against the current directory of the drive. A device name
+    // keeps its last part as typed ("C:\jobs\prn.rpt"), where the system
+    // would name the device instead ("\\.\PRN").
+    std::optional<std::wstring> full;
+    if (!device_word(*text).empty()) {
+        const std::size_t last = last_part_start(*text);
+        const std::wstring folder = text->substr(0, last);
+        full = full_path(folder.empty() || folder.back() == L':' ? folder + L".\\" : folder);
+        if (full && !full->empty() && !is_separator(full->back())) *full += L'\\';
+        if (full) *full += text->substr(last);
+    } else {
+        full = full_path(*text);
+    }
+    // When the name cannot be formed, or its folders hold a character that
+    // the name code page cannot, it stays as typed: it is opened where the
+    // run stands and quoted as typed, never changed into another name.
+    if (!full) return typed;
+    return narrow(*full).value_or(typed);
 }
 
 std::unique_ptr<InputFile> SystemFileAccess::open_input(const std::string& name) {
-    if (checked_kind(name, input_unit) == NameKind::null_device) {
+    const SystemName system = checked_name(name, input_unit);
+    if (system.kind == NameKind::null_device) {
         // The null device reads as an empty file.
         const HANDLE h = open_null_device(GENERIC_READ);
         if (h == INVALID_HANDLE_VALUE) throw RunTimeFailure{failure_open, input_unit, name};
         return std::make_unique<WindowsInputFile>(h, name);
     }
-    const HANDLE h = ::CreateFileA(name.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                   nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    const HANDLE h =
+        ::CreateFileW(system.text.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                      nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (h == INVALID_HANDLE_VALUE) {
         const DWORD code = ::GetLastError();
-        throw RunTimeFailure{open_failure_number(file_error(code, name)), input_unit, name};
+        throw RunTimeFailure{open_failure_number(file_error(code, system.text)), input_unit, name};
     }
     return std::make_unique<WindowsInputFile>(h, name);
 }
 
 bool SystemFileAccess::exists(const std::string& name) {
-    if (has_nul(name)) return false;
-    switch (kind_of(name)) {
+    const SystemName system = system_name(name);
+    switch (system.kind) {
         case NameKind::null_device:
             return true;
         case NameKind::refused_device:
@@ -245,47 +482,49 @@ bool SystemFileAccess::exists(const std::string& name) {
         case NameKind::file:
             break;
     }
-    if (::GetFileAttributesA(name.c_str()) != INVALID_FILE_ATTRIBUTES) return true;
+    if (::GetFileAttributesW(system.text.c_str()) != INVALID_FILE_ATTRIBUTES) return true;
     // A file held open by another program can refuse even its attributes,
     // and some files have none to give; an open that asks for no access and
     // shares everything still finds them.
     const DWORD code = ::GetLastError();
     if (code == ERROR_SHARING_VIOLATION || code == ERROR_LOCK_VIOLATION) return true;
-    const Handle h(::CreateFileA(name.c_str(), 0,
+    const Handle h(::CreateFileW(system.text.c_str(), 0,
                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                  OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
     return h.get() != INVALID_HANDLE_VALUE;
 }
 
 bool SystemFileAccess::same_file(const std::string& a, const std::string& b) {
-    if (has_nul(a) || has_nul(b)) return false;
-    const NameKind ka = kind_of(a), kb = kind_of(b);
+    const SystemName sa = system_name(a), sb = system_name(b);
     // The null device is one device, as /dev/null is one file.
-    if (ka != NameKind::file || kb != NameKind::file) {
-        return ka == NameKind::null_device && kb == NameKind::null_device;
+    if (sa.kind != NameKind::file || sb.kind != NameKind::file) {
+        return sa.kind == NameKind::null_device && sb.kind == NameKind::null_device;
     }
-    const std::optional<Identity> ia = identity(a), ib = identity(b);
+    const std::optional<Identity> ia = identity(sa.text), ib = identity(sb.text);
     return ia && ib && ia->volume == ib->volume && ia->index_high == ib->index_high &&
            ia->index_low == ib->index_low;
 }
 
 std::unique_ptr<OutputSink> SystemFileAccess::create_report(const std::string& name) {
-    if (checked_kind(name, report_unit) == NameKind::null_device) {
+    const SystemName system = checked_name(name, report_unit);
+    if (system.kind == NameKind::null_device) {
         const HANDLE h = open_null_device(GENERIC_WRITE);
         if (h == INVALID_HANDLE_VALUE) throw RunTimeFailure{failure_open, report_unit, name};
         return std::make_unique<WindowsReportSink>(h, name, false);
     }
-    const HANDLE h = ::CreateFileA(name.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+    const HANDLE h = ::CreateFileW(system.text.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
                                    CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (h == INVALID_HANDLE_VALUE) {
         const DWORD code = ::GetLastError();
-        throw RunTimeFailure{create_failure_number(file_error(code, name)), report_unit, name};
+        throw RunTimeFailure{create_failure_number(file_error(code, system.text)), report_unit,
+                             name};
     }
     return std::make_unique<WindowsReportSink>(h, name, false);
 }
 
 std::unique_ptr<OutputSink> SystemFileAccess::reopen_report(const std::string& name) {
-    if (checked_kind(name, report_unit) == NameKind::null_device) {
+    const SystemName system = checked_name(name, report_unit);
+    if (system.kind == NameKind::null_device) {
         // The null device takes the report; it has no old contents to cut.
         const HANDLE h = open_null_device(GENERIC_WRITE);
         if (h == INVALID_HANDLE_VALUE) throw RunTimeFailure{failure_open, report_unit, name};
@@ -293,7 +532,7 @@ std::unique_ptr<OutputSink> SystemFileAccess::reopen_report(const std::string& n
     }
     // A read-only report is never written over, whatever the privileges of
     // the run (Windows refuses it to every user; wine run by root would not).
-    const DWORD attributes = ::GetFileAttributesA(name.c_str());
+    const DWORD attributes = ::GetFileAttributesW(system.text.c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0 &&
         (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
         throw RunTimeFailure{failure_access_denied, report_unit, name};
@@ -301,11 +540,11 @@ std::unique_ptr<OutputSink> SystemFileAccess::reopen_report(const std::string& n
     // Opened without truncation: a file held open by another program fails
     // here (message 9) and keeps its contents; the old report is cut only at
     // the first write.
-    const HANDLE h = ::CreateFileA(name.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+    const HANDLE h = ::CreateFileW(system.text.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (h == INVALID_HANDLE_VALUE) {
         const DWORD code = ::GetLastError();
-        throw RunTimeFailure{open_failure_number(file_error(code, name)), report_unit, name};
+        throw RunTimeFailure{open_failure_number(file_error(code, system.text)), report_unit, name};
     }
     return std::make_unique<WindowsReportSink>(h, name, ::GetFileType(h) == FILE_TYPE_DISK);
 }
@@ -331,6 +570,39 @@ void prepare_standard_streams() {
     _setmode(_fileno(stdin), _O_BINARY);
     _setmode(_fileno(stdout), _O_BINARY);
     _setmode(_fileno(stderr), _O_BINARY);
+    show_in_code_page(std::cout, STD_OUTPUT_HANDLE);
+    show_in_code_page(std::cerr, STD_ERROR_HANDLE);
+}
+
+std::vector<std::string> program_arguments(int, char**) {
+    return windows::arguments_of(::GetCommandLineW());
+}
+
+void end_of_run() {
+    const HANDLE in = ::GetStdHandle(STD_INPUT_HANDLE);
+    const HANDLE out = ::GetStdHandle(STD_OUTPUT_HANDLE);
+    DWORD processes[2] = {};
+    ConsoleFacts facts;
+    facts.console_processes = ::GetConsoleProcessList(processes, 2);
+    facts.has_console = facts.console_processes > 0;
+    facts.input_redirected = !is_console(in);
+    facts.output_redirected = !is_console(out);
+    if (!should_wait_before_exit(facts)) return;
+    std::cout.flush();
+    std::cerr.flush();
+    static constexpr char kLine[] = "Press Enter to close this window.";
+    DWORD written = 0;
+    ::WriteConsoleA(out, kLine, sizeof kLine - 1, &written, nullptr);
+    // Keys typed during the run are not taken for the Enter.
+    ::FlushConsoleInputBuffer(in);
+    char buffer[256];
+    DWORD n = 0;
+    while (::ReadConsoleA(in, buffer, sizeof buffer, &n, nullptr) && n > 0) {
+        if (std::find(buffer, buffer + n, '\r') != buffer + n ||
+            std::find(buffer, buffer + n, '\n') != buffer + n) {
+            break;
+        }
+    }
 }
 
 }  // namespace bearingpad
