@@ -426,10 +426,10 @@ Outcome run_at_console(const fs::path& dir, unsigned code_page, const std::strin
     const std::string exe =
         (fs::path(std::string(self, n)).parent_path() / "bearingpad.exe").string();
     const auto quoted = [](const std::string& s) { return "\"" + s + "\""; };
+    const std::string input = " <" + quoted((io.path() / "typed").string());
     std::string command = "cmd.exe /s /c \"chcp " + std::to_string(code_page) + " >nul & " +
-                          quoted(exe) + " <" + quoted((io.path() / "typed").string()) + " >" +
-                          quoted((io.path() / "out").string()) + " 2>" +
-                          quoted((io.path() / "err").string()) + "\"";
+                          quoted(exe) + input + " >" + quoted((io.path() / "out").string()) +
+                          " 2>" + quoted((io.path() / "err").string()) + "\"";
     STARTUPINFOEXA si{};
     si.StartupInfo.cb = sizeof si;
     si.lpAttributeList = list;

@@ -85,9 +85,9 @@ std::optional<std::string> narrow(std::wstring_view text) {
     return out;
 }
 
-// An argument in the name code page, each character that it cannot hold
-// written as "?".
-std::string argument_text(std::wstring_view text) {
+// Text in the name code page, each character that it cannot hold written as
+// "?" (for the command line and the typed lines).
+std::string name_text(std::wstring_view text) {
     if (std::optional<std::string> whole = narrow(text)) return *whole;
     std::string out;
     for (std::size_t i = 0; i < text.size();) {
@@ -357,6 +357,43 @@ bool is_console(HANDLE h) {
     return h != nullptr && h != INVALID_HANDLE_VALUE && ::GetConsoleMode(h, &mode) != 0;
 }
 
+// Standard input when it is the console: the typed text is read as the
+// console holds it (UTF-16) and converted here to the name code page, each
+// character that the code page cannot hold as "?". The console's own
+// conversion would replace such a character by a look-alike ("w" for a
+// w-circumflex at a 1252 prompt) and so open or write another file than the
+// one typed; "?" is in no file name, and the name is refused.
+class ConsoleInputBuffer : public std::streambuf {
+  public:
+    explicit ConsoleInputBuffer(HANDLE console) : console_(console) {}
+
+  protected:
+    int_type underflow() override {
+        while (gptr() == egptr()) {
+            wchar_t typed[1024];
+            DWORD n = 0;
+            if (!::ReadConsoleW(console_, typed, 1024, &n, nullptr) || n == 0) {
+                return traits_type::eof();
+            }
+            std::wstring text = held_ + std::wstring(typed, n);
+            held_.clear();
+            // A surrogate pair split between two reads waits for its second half.
+            if (text.back() >= 0xD800 && text.back() <= 0xDBFF) {
+                held_ = text.back();
+                text.pop_back();
+            }
+            bytes_ = name_text(text);
+            setg(bytes_.data(), bytes_.data(), bytes_.data() + bytes_.size());
+        }
+        return traits_type::to_int_type(*gptr());
+    }
+
+  private:
+    HANDLE console_;
+    std::wstring held_;
+    std::string bytes_;
+};
+
 // Standard output or standard error shown in the code page of what it goes
 // to, when that differs from the name code page.
 void show_in_code_page(std::ostream& stream, DWORD handle_id) {
@@ -417,10 +454,10 @@ std::vector<std::string> arguments_of(std::wstring_view command_line) {
         const bool wildcard =
             word.find_first_of(L"*?", last_part_start(word)) != std::wstring::npos;
         if (word.empty() || word[0] == L'-' || !wildcard) {
-            arguments.push_back(argument_text(word));
+            arguments.push_back(name_text(word));
             continue;
         }
-        for (const std::wstring& name : expanded(word)) arguments.push_back(argument_text(name));
+        for (const std::wstring& name : expanded(word)) arguments.push_back(name_text(name));
     }
     ::LocalFree(words);
     return arguments;
@@ -572,6 +609,11 @@ void prepare_standard_streams() {
     _setmode(_fileno(stderr), _O_BINARY);
     show_in_code_page(std::cout, STD_OUTPUT_HANDLE);
     show_in_code_page(std::cerr, STD_ERROR_HANDLE);
+    const HANDLE in = ::GetStdHandle(STD_INPUT_HANDLE);
+    if (is_console(in)) {
+        // Lives to the end of the process, as std::cin does.
+        std::cin.rdbuf(new ConsoleInputBuffer(in));
+    }
 }
 
 std::vector<std::string> program_arguments(int, char**) {
