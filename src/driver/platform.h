@@ -16,9 +16,11 @@ std::tm system_local_time();
 
 // Prepares the process's standard streams before the dialogue: every byte
 // passes untranslated, and a console that went away does not kill the run
-// before its report is closed. On Windows a name written to standard output
-// or standard error is shown in the code page of what it is written to (see
-// windows::name_code_page below).
+// before its report is closed. On Windows the text typed at the console is
+// read as the console holds it and given in the name code page (see
+// windows::name_code_page below), each character that the code page cannot
+// hold as "?"; standard output and standard error are shown in the code page
+// of the console, or for a file or a pipe the ANSI code page.
 void prepare_standard_streams();
 
 // The program's arguments after the program's name, as names that
