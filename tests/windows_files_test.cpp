@@ -308,27 +308,28 @@ TEST(WindowsCodePages, NamesInTheCodePageOfTheConsole) {
     }
 }
 
-// A name that does not convert is refused with message 43 and touches
-// nothing; a current folder that the code page cannot name leaves the name
-// as typed, relative to it.
+// A name that does not convert, or one of MAX_PATH characters or more, is
+// refused with message 43 and touches nothing; a current folder that the code page cannot name
+// leaves the name as typed, relative to it.
 TEST(WindowsCodePages, NamesThatDoNotConvert) {
     ScratchDir d;
     const std::string dir = d.path().string();
     {
         const NameCodePage utf8(CP_UTF8);
         SystemFileAccess files;
-        const std::string bad = dir + "\\bad\xff.rpt";
-        EXPECT_EQ(files.absolute_name(bad), bad);
-        EXPECT_FALSE(files.exists(bad));
-        for (int unit : {5, 6}) {
-            try {
-                if (unit == 5) files.open_input(bad);
-                if (unit == 6) files.create_report(bad);
-                ADD_FAILURE() << "opened " << bad;
-            } catch (const RunTimeFailure& f) {
-                EXPECT_EQ(f.number, 43);
-                EXPECT_EQ(f.unit, unit);
-                EXPECT_EQ(f.file_name, bad);
+        for (const std::string& bad : {dir + "\\bad\xff.rpt", dir + "\\" + std::string(300, 'x')}) {
+            EXPECT_EQ(files.absolute_name(bad), bad);
+            EXPECT_FALSE(files.exists(bad));
+            for (int unit : {5, 6}) {
+                try {
+                    if (unit == 5) files.open_input(bad);
+                    if (unit == 6) files.create_report(bad);
+                    ADD_FAILURE() << "opened " << bad;
+                } catch (const RunTimeFailure& f) {
+                    EXPECT_EQ(f.number, 43);
+                    EXPECT_EQ(f.unit, unit);
+                    EXPECT_EQ(f.file_name, bad);
+                }
             }
         }
     }

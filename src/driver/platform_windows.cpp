@@ -156,30 +156,33 @@ std::wstring device_word(std::wstring_view name) {
 // and serial ports, everything in the device namespaces "\\.\" and "\\?\"
 // (pipes, volumes, drives), where a run could hang or do harm, and a name
 // that does not convert to UTF-16.
-enum class NameKind { file, null_device, refused_device };
+enum class NameKind { file, null_device, refused };
 
 NameKind kind_of(std::wstring_view name) {
     if (name.size() >= 4 && is_separator(name[0]) && is_separator(name[1]) &&
         (name[2] == L'.' || name[2] == L'?') && is_separator(name[3])) {
         return equal_ignoring_case(name.substr(4), L"NUL") ? NameKind::null_device
-                                                           : NameKind::refused_device;
+                                                           : NameKind::refused;
     }
     const std::wstring word = device_word(name);
     if (word.empty()) return NameKind::file;
-    return word == L"NUL" ? NameKind::null_device : NameKind::refused_device;
+    return word == L"NUL" ? NameKind::null_device : NameKind::refused;
 }
 
-// A name as the system takes it, with its kind; a NUL byte or a name that
-// does not convert is refused.
+// A name as the system takes it, with its kind; a NUL byte, a name that does
+// not convert or one too long is refused.
 struct SystemName {
     std::wstring text;
     NameKind kind;
 };
 
 SystemName system_name(const std::string& name) {
-    if (has_nul(name)) return {std::wstring(), NameKind::refused_device};
+    if (has_nul(name)) return {std::wstring(), NameKind::refused};
     std::optional<std::wstring> text = wide(name);
-    if (!text) return {std::wstring(), NameKind::refused_device};
+    // A name of MAX_PATH characters or more is opened only where the system
+    // has long names enabled, and fails as a missing folder elsewhere; it is
+    // refused as a name everywhere.
+    if (!text || text->size() >= MAX_PATH) return {std::wstring(), NameKind::refused};
     const NameKind kind = kind_of(*text);
     return {std::move(*text), kind};
 }
@@ -296,7 +299,7 @@ std::optional<Identity> identity(const std::wstring& name) {
 // or a refused device is a file name error, and nothing is touched.
 SystemName checked_name(const std::string& name, int unit) {
     SystemName checked = system_name(name);
-    if (checked.kind == NameKind::refused_device) {
+    if (checked.kind == NameKind::refused) {
         throw RunTimeFailure{failure_file_name, unit, name};
     }
     return checked;
@@ -514,7 +517,7 @@ bool SystemFileAccess::exists(const std::string& name) {
     switch (system.kind) {
         case NameKind::null_device:
             return true;
-        case NameKind::refused_device:
+        case NameKind::refused:
             return false;  // the create refuses it, without a question first
         case NameKind::file:
             break;
