@@ -6,6 +6,9 @@
 "use strict";
 
 (function () {
+  const scriptAt = performance.now();
+  let formAt = null;
+  let engineAt = null;
   const VERSION = "@VERSION@";
   const STORAGE_KEY = "bearingpad.form.v1";
   const DEFAULT_INPUT_NAME = "input.dat";
@@ -241,14 +244,15 @@
 
   function fieldRow(f) {
     const row = document.createElement("div");
-    row.className = "field" + (f.kind === "text" ? " wide" : "");
+    const radios = f.kind === "choice" && f.choices.length <= 2;
+    row.className = "field" + (f.kind === "text" ? " wide" : radios ? " radios" : "");
     row.id = "row-" + f.id;
     const label = document.createElement("label");
     label.textContent = f.label;
     label.htmlFor = "f-" + f.id;
     row.appendChild(label);
     let control;
-    if (f.kind === "choice" && f.choices.length <= 2) {
+    if (radios) {
       control = document.createElement("div");
       control.className = "choices";
       control.id = "f-" + f.id;
@@ -277,7 +281,7 @@
     }
     inputs[f.id] = control;
     row.appendChild(control);
-    if (f.kind !== "text") {
+    if (f.kind !== "text" && !radios) {
       const unit = document.createElement("span");
       unit.className = "unit"; unit.textContent = f.unit || "";
       row.appendChild(unit);
@@ -353,10 +357,7 @@
 
   // What the program reads from the field's columns, and what it makes of it.
   function readsText(f, text, mode) {
-    if (f.kind === "choice") {
-      const c = f.choices.find((x) => x[0] === text);
-      return "'" + text + "'";
-    }
+    if (f.kind === "choice") return text === " " ? "writes a blank" : "writes '" + text + "'";
     if (!engine) return "";
     const v = readReal(text, f.d);
     if (isNaN(v)) return "unreadable";
@@ -697,7 +698,9 @@
       return { status: r.status, report: r.report, console: r.console, failure: r.failure };
     },
     view(report) { viewReport(report, null); },
-    get timing() { return { firstReport: firstReportAt }; },
+    // Milliseconds from the start of the page's navigation: this script
+    // started, the form was built, the engine was ready, the first report shown.
+    get timing() { return { script: scriptAt, form: formAt, engine: engineAt, firstReport: firstReportAt }; },
   };
 
   function start() {
@@ -723,6 +726,7 @@
     });
     $("explain-run").addEventListener("click", () => { if (opened && engine) runBytes(opened.bytes, opened.name); });
     restoreForm();
+    formAt = performance.now();
 
     if (!engineLoading) {
       showMessage("The engine is missing from this page.");
@@ -730,7 +734,7 @@
     }
     engineLoading.then((m) => {
       engine = m;
-      window.bearingpad.engineAt = performance.now();
+      engineAt = performance.now();
       const v = call("bp_version", "string", [], []);
       if (v !== VERSION) showMessage("The engine's version " + v + " differs from the page's " + VERSION + ".");
       onFormChange();
