@@ -175,3 +175,17 @@ TEST_F(ProgramTest, AnalysisOfALaminatedPadMatchesTheArchivedReport) {
         EXPECT_EQ(last, blanks(36) + "PAGE " + std::to_string(i + 1)) << "page " << i + 1;
     }
 }
+
+// After the blank-name question the whole typed line is the name, however
+// long: a name the system cannot take is refused, and nothing is opened.
+TEST_F(ProgramTest, LongNameAfterTheBlankNameQuestionIsRefusedWhole) {
+    const std::string input = "    0001TITLE\n";
+    write_file(dir_ / "in.dat", input);
+    const std::string name = "in.dat" + blanks(5000) + "x";
+    const Outcome r = run_program("\nout.rpt\n" + name + "\n");
+    EXPECT_EQ(r.status, 43);
+    EXPECT_EQ(r.out, kPrompts + "File name missing or blank - please enter file name\r\nUNIT 5? ");
+    EXPECT_EQ(r.err, "bpio: severe (43): file name specification error, unit 5, file " +
+                         (dir_ / name).string() + "\r\n");
+    EXPECT_EQ(scratch_.contents(), (std::map<std::string, std::string>{{"in.dat", input}}));
+}
