@@ -131,20 +131,6 @@ std::string masked(std::string report) {
     return report;
 }
 
-std::vector<std::string> printed_lines(const std::string& page) {
-    std::vector<std::string> lines;
-    std::size_t start = 0;
-    while (start < page.size()) {
-        std::size_t end = page.find('\n', start);
-        if (end == std::string::npos) end = page.size();
-        std::string line = page.substr(start, end - start);
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        lines.push_back(line);
-        start = end + 1;
-    }
-    return lines;
-}
-
 }  // namespace
 
 TEST_F(ProgramTest, AnalysisOfALaminatedPadMatchesTheArchivedReport) {
@@ -157,12 +143,7 @@ TEST_F(ProgramTest, AnalysisOfALaminatedPadMatchesTheArchivedReport) {
 
     // The printed form: four page ejects, footers PAGE 1 to PAGE 5 in order,
     // at most 82 printed characters a line and 66 lines a page.
-    std::vector<std::string> pages;
-    std::size_t start = 0;
-    for (std::size_t ff; (ff = report.find('\f', start)) != std::string::npos; start = ff + 1) {
-        pages.push_back(report.substr(start, ff - start));
-    }
-    pages.push_back(report.substr(start));
+    const std::vector<std::string> pages = report_pages(report);
     ASSERT_EQ(pages.size(), 5u);
     for (std::size_t i = 0; i < pages.size(); ++i) {
         const std::vector<std::string> lines = printed_lines(pages[i]);
