@@ -336,6 +336,22 @@ TEST(Dialogue, VeryLongTypedLinesUseTheirFirst24Characters) {
 namespace bearingpad {
 namespace {
 
+// A UTF-8 byte order mark before the title record is not part of it: the
+// problem number stays in columns 5-8. Anywhere else the three bytes are
+// characters of their record.
+TEST(InputLines, ByteOrderMarkBeforeTheTitle) {
+    const std::string bom = "\xEF\xBB\xBF";
+    MemoryFileAccess plain, marked, later;
+    plain.files[kDir + "/in.dat"] = kTitle + kPad + kBeam;
+    marked.files[kDir + "/in.dat"] = bom + kTitle + kPad + kBeam;
+    later.files[kDir + "/in.dat"] = kTitle + bom + kPad + kBeam;
+    ASSERT_EQ(run_in_process(plain, "in.dat\nout.rpt\n").status, 0);
+    ASSERT_EQ(run_in_process(marked, "in.dat\nout.rpt\n").status, 0);
+    EXPECT_EQ(marked.files[kDir + "/out.rpt"], plain.files[kDir + "/out.rpt"]);
+    // Three columns to the right, the mode character "A" is read in the width.
+    EXPECT_EQ(run_in_process(later, "in.dat\nout.rpt\n").status, 64);
+}
+
 // After the blank-name question the whole typed line is the name. A line
 // longer than the console keeps (64 KiB) is never cut into a shorter name:
 // here the kept part, trimmed, would be "in.dat", which exists.
