@@ -170,3 +170,27 @@ TEST_F(ProgramTest, LongNameAfterTheBlankNameQuestionIsRefusedWhole) {
                          (dir_ / name).string() + "\r\n");
     EXPECT_EQ(scratch_.contents(), (std::map<std::string, std::string>{{"in.dat", input}}));
 }
+
+// The command line of the built program: names with blanks and over 24
+// characters taken whole, a missing file, reports beside their inputs.
+TEST_F(ProgramTest, CommandLineSolvesEachFileNamed) {
+    const std::string input = read_file(fs::path(BEARINGPAD_SOURCE_DIR) / "examples/analysis.dat");
+    write_file(dir_ / "pier 3 north.dat", input);
+    write_file(dir_ / "pier3-expansion-bearing.dat", input);
+    const Outcome r = bearingpad::test_support::run_program(
+        dir_, "", {"pier 3 north.dat", "none.dat", "pier3-expansion-bearing.dat"});
+    EXPECT_EQ(r.status, 29);
+    EXPECT_EQ(r.out,
+              "pier 3 north.dat: pier 3 north.rpt written, 2 warnings\r\n"
+              "pier3-expansion-bearing.dat: pier3-expansion-bearing.rpt written, 2 warnings\r\n");
+    EXPECT_EQ(r.err, "bpio: severe (29): file not found, unit 5, file " +
+                         (dir_ / "none.dat").string() + "\r\n");
+    const auto files = scratch_.contents();
+    EXPECT_EQ(files.size(), 4u);
+    // The same pages but for the date and time in the banner on page 1.
+    const auto pages = report_pages(files.at("pier 3 north.rpt"));
+    EXPECT_EQ(pages.size(), 5u);
+    const auto other = report_pages(files.at("pier3-expansion-bearing.rpt"));
+    EXPECT_EQ(std::vector(other.begin() + 1, other.end()),
+              std::vector(pages.begin() + 1, pages.end()));
+}

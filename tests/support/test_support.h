@@ -76,7 +76,9 @@ Outcome run_in_process(FileAccess& files, std::istream& typed);
 Outcome run_in_process(FileAccess& files, const std::string& typed);
 
 // The built program, run in a directory with the typed lines on its standard
-// input; bounded in time so that a hang fails the test instead of CI.
-Outcome run_program(const fs::path& dir, const std::string& typed);
+// input and the given arguments; bounded in time so that a hang fails the
+// test instead of CI.
+Outcome run_program(const fs::path& dir, const std::string& typed,
+                    const std::vector<std::string>& args = {});
 
 }  // namespace bearingpad::test_support
