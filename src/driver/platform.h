@@ -5,6 +5,8 @@
 #pragma once
 
 #include <ctime>
+#include <string>
+#include <vector>
 
 namespace bearingpad {
 
@@ -15,5 +17,9 @@ std::tm system_local_time();
 // passes untranslated, and a console that went away does not kill the run
 // before its report is closed.
 void prepare_standard_streams();
+
+// The program's arguments after its name, as names the system's file access
+// takes.
+std::vector<std::string> program_arguments(int argc, char** argv);
 
 }  // namespace bearingpad

@@ -159,4 +159,8 @@ void prepare_standard_streams() {
     std::signal(SIGPIPE, SIG_IGN);
 }
 
+std::vector<std::string> program_arguments(int argc, char** argv) {
+    return std::vector<std::string>(argv + (argc > 0 ? 1 : 0), argv + (argc > 0 ? argc : 0));
+}
+
 }  // namespace bearingpad

@@ -333,4 +333,8 @@ void prepare_standard_streams() {
     _setmode(_fileno(stderr), _O_BINARY);
 }
 
+std::vector<std::string> program_arguments(int argc, char** argv) {
+    return std::vector<std::string>(argv + (argc > 0 ? 1 : 0), argv + (argc > 0 ? argc : 0));
+}
+
 }  // namespace bearingpad
