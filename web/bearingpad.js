@@ -445,24 +445,27 @@
   let opened = null;  // { name, bytes, analysis } of the last opened input file
 
   function openInput(name, bytes) {
+    if (!engine) { showMessage("The engine is still loading: open the file again in a moment."); return; }
     const a = analyseInput(bytes);
-    opened = { name, bytes, analysis: a };
+    const explained = explainInput(bytes, name);
+    opened = { name, bytes, analysis: a, explained };
     inputName = name;
     $("file-name").textContent = name;
-    if (a.problems.length === 0) {
+    if (a.problems.length === 0 && explained.marks === 0) {
       $("explain-box").hidden = true;
       setValues(a.values);
       showMessage(a.notes ? "Opened " + name + ": the form holds its three records (the lines after them are not kept)." : "");
       runForm();
       return;
     }
-    showExplanation(a, bytes);
+    showExplanation(a, explained);
   }
 
-  function showExplanation(a, bytes) {
+  function showExplanation(a, explained) {
     const box = $("explain-box");
     box.hidden = false;
-    $("explain-reasons").textContent = "The form cannot hold this file as it is:";
+    $("explain-reasons").textContent = a.problems.length ? "The form cannot hold this file as it is:"
+                                                         : "The explanation marks what is probably a slip:";
     const list = document.createElement("ul");
     for (const p of a.problems) {
       const li = document.createElement("li");
@@ -472,9 +475,8 @@
     $("explain-reasons").appendChild(list);
     const pre = $("explain");
     pre.textContent = "";
-    const explained = explainText(bytes);
-    if (explained !== null) {
-      pre.textContent = explained;
+    if (explained.text) {
+      pre.textContent = explained.text.replace(/\r\n/g, "\n");
     } else {
       const r = document.createElement("span");
       r.className = "ruler"; r.textContent = ruler(80) + "\n";
@@ -493,17 +495,18 @@
         }
       });
     }
-    showMessage("Opened " + opened.name + ": see \u201cThe file as opened\u201d below the form.");
+    showMessage("Opened " + opened.name + ": see \u201cThe file as opened\u201d above the form.");
     box.scrollIntoView({ block: "nearest" });
   }
 
-  // The engine's explanation of an input file with its marks, when it has one.
-  function explainText(bytes) {
-    if (!engine || !engine._bp_explain) return null;
+  // The engine's explanation of an input file (the console's --explain):
+  // its text and its number of marks.
+  function explainInput(bytes, name) {
     const ptr = engine._malloc(Math.max(bytes.length, 1));
     try {
       engine.HEAPU8.set(bytes, ptr);
-      return call("bp_explain", "string", ["number", "number"], [ptr, bytes.length]);
+      const text = call("bp_explain", "string", ["number", "number", "string"], [ptr, bytes.length, name]);
+      return { text: text, marks: call("bp_explain_marks", "number", [], []) };
     } finally {
       engine._free(ptr);
     }

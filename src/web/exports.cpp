@@ -16,6 +16,7 @@
 namespace {
 
 bearingpad::PageRun last_run;
+bearingpad::PageExplanation last_explanation;
 bool last_read_ok = false;
 
 }  // namespace
@@ -66,6 +67,18 @@ int bp_design_not_possible() {
 }
 int bp_analysis() {
     return last_run.outcome.mode == bearingpad::RunMode::analysis ? 1 : 0;
+}
+
+// The explanation of the size bytes at input, as --explain writes it; its
+// mark count from bp_explain_marks. A refused read cannot happen in memory.
+const char* bp_explain(const char* input, int size, const char* input_name) {
+    last_explanation = bearingpad::explain_page_input(
+        std::string_view(input, size > 0 ? static_cast<std::size_t>(size) : 0), input_name);
+    return last_explanation.text.c_str();
+}
+
+int bp_explain_marks() {
+    return last_explanation.marks;
 }
 
 // The value a real field Fw.d of the input file reads as; NaN when it cannot

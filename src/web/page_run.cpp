@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <cstring>
+#include <sstream>
 
+#include "driver/explain.h"
 #include "driver/file_access.h"
 
 namespace bearingpad {
@@ -40,6 +42,14 @@ class BytesReportSink : public OutputSink {
 };
 
 }  // namespace
+
+PageExplanation explain_page_input(std::string_view input, const std::string& input_name) {
+    BytesInputFile file(input, input_name);
+    const Explanation explanation = explain_input(file);
+    std::ostringstream text;
+    write_explanation(explanation, text);
+    return {text.str(), mark_count(explanation)};
+}
 
 PageRun run_page(std::string_view input, const std::string& input_name,
                  const std::string& report_name, const std::tm& now) {

@@ -19,6 +19,14 @@ struct PageRun {
     std::string failure;  // the failure line of standard error, CR LF included; or empty
 };
 
+// The explanation of an input file as the console's --explain writes it,
+// and how many marks it holds.
+struct PageExplanation {
+    std::string text;
+    int marks = 0;
+};
+PageExplanation explain_page_input(std::string_view input, const std::string& input_name);
+
 // Solves the problem in input, named input_name in a failure line, whose
 // report is called report_name on the console line.
 PageRun run_page(std::string_view input, const std::string& input_name,
