@@ -403,7 +403,7 @@
         if (f.id === "internal" && ch === "0") ch = " ";
         if (f.id === "loadplates" && ch === "0") ch = " ";
         if (!f.choices.some((c) => c[0] === ch)) {
-          problems.push({ rec: f.rec, col: f.col, width: 1, why: f.label.toLowerCase() + ": column " + f.col + " holds '" + field +
+          problems.push({ rec: f.rec, col: f.col, width: 1, why: f.label + ": column " + f.col + " holds '" + field +
                           "', which the form does not write (" + f.help + ")" });
         } else {
           values[f.id] = ch;
@@ -413,14 +413,14 @@
       const v = readReal(field, f.d);
       const trimmed = field.replace(/ /g, "");
       if (isNaN(v)) {
-        problems.push({ rec: f.rec, col: f.col, width: f.w, why: f.label.toLowerCase() + " (" + cols(f) + ", " + form_of(f) + "): '" + field +
+        problems.push({ rec: f.rec, col: f.col, width: f.w, why: f.label + " (" + cols(f) + ", " + form_of(f) + "): '" + field +
                         "' cannot be read: the run ends with input conversion error (64)" });
       } else if (trimmed !== "" && !trimmed.includes(".")) {
-        problems.push({ rec: f.rec, col: f.col, width: f.w, why: f.label.toLowerCase() + " (" + cols(f) + ", " + form_of(f) + "): '" + field +
+        problems.push({ rec: f.rec, col: f.col, width: f.w, why: f.label + " (" + cols(f) + ", " + form_of(f) + "): '" + field +
                         "' has no decimal point, so its last " + f.d + " digits are decimals: it reads " + shown(v) + " " + f.unit });
         values[f.id] = shown(v);
       } else if (trimmed !== "" && !/^[+-]?\d*\.\d*$/.test(trimmed)) {
-        problems.push({ rec: f.rec, col: f.col, width: f.w, why: f.label.toLowerCase() + " (" + cols(f) + "): '" + field +
+        problems.push({ rec: f.rec, col: f.col, width: f.w, why: f.label + " (" + cols(f) + "): '" + field +
                         "' reads " + shown(v) + ", but not as a plain decimal number" });
         values[f.id] = shown(v);
       } else {

@@ -188,6 +188,30 @@ const recordsShown = (page) => page.$eval("#records", (e) => e.textContent.split
   await type("width", "1,5");
   const comma = await page.$eval("#refused-width", (e) => (e.hidden ? "" : e.textContent));
   check(/not a number/.test(comma), "1,5 is refused in the width: " + comma);
+  // How a value is written in its columns, or why it is refused.
+  const cases = [
+    ["width", "14", "   14."], ["width", "0014", "   14."], ["width", "22.2500", "22.25"],
+    ["width", "123.45", "123.45"], ["width", "+7", "    7."], ["width", "-0.25", "-0.25"],
+    ["width", "0", "    0."], ["width", "-0", "    0."], ["width", ".5", "   0.5"],
+    ["diameter", "0.1875", ".1875"], ["diameter", "-.1875", /does not fit F5\.4.*6 columns/],
+    ["camber", "100.25", /does not fit F5\.3/], ["deaddefl", "1.25", "1.25"], ["deaddefl", "0.125", ".125"],
+    ["span", "12345.6", "12345.6"], ["width", "1e2", /not a number/], ["width", "1 5", /not a number/],
+    ["width", "1.2.3", /not a number/], ["width", ".", /not a number/],
+    ["title", "X".repeat(73), /72 columns.*73 characters/], ["title", "CAF\u00c9", /plain ASCII/],
+    ["number", "12345", /4 columns/],
+  ];
+  const fieldAt = { width: [1, 4, 6], diameter: [1, 25, 5], camber: [2, 30, 5], deaddefl: [2, 35, 4],
+                    span: [2, 10, 7], title: [0, 9, 72], number: [0, 5, 4] };
+  for (const [id, typed, want] of cases) {
+    await page.$eval("#f-" + id, (e, v) => { e.value = v; e.dispatchEvent(new Event("input", { bubbles: true })); },
+                     typed);
+    const refusedText = await page.$eval("#refused-" + id, (e) => (e.hidden ? "" : e.textContent));
+    const [rec, col, w] = fieldAt[id];
+    const written = (await recordsShown(page)).split("\n")[rec].padEnd(90).slice(col - 1, col - 1 + w);
+    if (typeof want === "string") check(refusedText === "" && written === want.padStart(w), `${id} ${JSON.stringify(typed)} is written ${JSON.stringify(written)}, wanted ${JSON.stringify(want)} ${refusedText}`);
+    else check(want.test(refusedText), `${id} ${JSON.stringify(typed)} is refused: ${refusedText}`);
+  }
+  await page.$eval("#f-title", (e) => { e.value = ""; e.dispatchEvent(new Event("input", { bubbles: true })); });
   await type("number", "0007");
   await type("title", "FORM TYPED - TWO HOLES");
   await page.click("input[name=mode][value=A]");
@@ -247,7 +271,9 @@ const recordsShown = (page) => page.$eval("#records", (e) => e.textContent.split
     const explained = await page.$eval("#explain-box", (e) => !e.hidden);
     if (explained) {
       const why = await page.$eval("#explain-reasons", (e) => e.textContent);
-      check(/decimal point/.test(why), f + " opens as its records with the reasons: " + why.slice(0, 200));
+      const text = await page.$eval("#explain", (e) => e.textContent);
+      check(why.length > 0 && text.includes(readFileSync(join(examplesDir, f), "latin1").split("\n")[1].trimEnd()),
+            f + " opens as its records with the reasons: " + why.slice(0, 200));
       await page.click("#explain-fill");
     }
     const records = await recordsShown(page);
