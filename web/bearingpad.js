@@ -577,11 +577,21 @@
     return { pages: pages.length, warningLines: warnings };
   }
 
-  function showOutcome(cls, head, detail) {
+  function showOutcome(cls, head, detail, toWarnings) {
     const o = $("outcome");
     o.hidden = false;
     o.className = "screen " + cls;
     o.textContent = head;
+    if (toWarnings) {
+      const b = document.createElement("button");
+      b.type = "button"; b.textContent = "Show the warnings";
+      b.addEventListener("click", () => {
+        const w = document.querySelector("#report .warning");
+        if (w) w.scrollIntoView({ block: "center" });
+      });
+      o.appendChild(document.createTextNode(" "));
+      o.appendChild(b);
+    }
     if (detail) {
       const d = document.createElement("span");
       d.className = "detail"; d.textContent = detail;
@@ -600,7 +610,7 @@
     if (r.end === "none") return ["rejected", "No problem in the input: the report holds the banner at most.", words];
     if (r.end === "rejected") return ["rejected", what + " rejected: the report is one page with the message.", words.replace(/^rejected: /, "")];
     if (r.impossible) return ["impossible", "Design not possible: the report shows the last attempt of the search.", words.replace(/^written, design not possible: /, "")];
-    if (r.warnings) return ["warnings", what + ": " + r.warnings + (r.warnings === 1 ? " warning" : " warnings") + " on page 5 (marked).", ""];
+    if (r.warnings) return ["warnings", what + ": " + r.warnings + (r.warnings === 1 ? " warning" : " warnings") + " on page 5 (marked).", "", true];
     return ["ok", what + ": no warnings, every check passed.", ""];
   }
 
@@ -616,8 +626,8 @@
     lastInputBytes = bytes;
     lastReportName = r.reportName;
     showReport(r.report);
-    const [cls, head, detail] = outcomeOf(r);
-    showOutcome(cls, head, detail);
+    const [cls, head, detail, toWarnings] = outcomeOf(r);
+    showOutcome(cls, head, detail, toWarnings);
     return r;
   }
 
@@ -684,7 +694,7 @@
     showOutcome(shownReport.warningLines ? "warnings" : "ok",
                 (name ? name + ": " : "Report: ") + shownReport.pages + (shownReport.pages === 1 ? " page" : " pages") +
                 (shownReport.warningLines ? ", " + shownReport.warningLines + " warning line(s) on page 5 (marked)." : "."),
-                "Print gives one sheet a page.");
+                "Print gives one sheet a page.", shownReport.warningLines > 0);
     $("outcome").scrollIntoView({ block: "start" });
     return shownReport;
   }

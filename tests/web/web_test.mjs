@@ -331,6 +331,25 @@ function checkPrint(pdfFile, what) {
       checkPrint(out, `${f} printed on ${format}`);
     }
   }
+  // An impossible design (its closing message after PAGE 5, on page 5) and a
+  // rejected problem (one page, no footer), from the generated cases.
+  const outcomeOfCase = (f) => readFileSync(join(nativeDir, f.replace(/\.dat$/, ".out")), "latin1");
+  const cases = readdirSync(casesDir).filter((f) => f.startsWith("case-")).sort();
+  const impossible = cases.find((f) => /design not possible/.test(outcomeOfCase(f)));
+  const rejected = cases.find((f) => /rejected: NUMBER OF HOLES/.test(outcomeOfCase(f)));
+  for (const [f, pagesWanted] of [[impossible, 5], [rejected, 1]]) {
+    if (!check(!!f, "a generated case of " + pagesWanted + " page(s)")) continue;
+    await page.evaluate((b) => window.bearingpad.view(Uint8Array.from(atob(b), (c) => c.charCodeAt(0))),
+                        b64(readFileSync(join(nativeDir, f.replace(/\.dat$/, ".rpt")))));
+    const out = join(pdfDir, f.replace(/\.dat$/, "-Letter.pdf"));
+    await page.pdf({ path: out, format: "Letter" });
+    const { pages, footers } = pdfPages(out);
+    const last = execFileSync("pdftotext", ["-layout", "-f", String(pages), "-l", String(pages), out, "-"], { encoding: "latin1" });
+    check(pages === pagesWanted && (pagesWanted === 1 ? footers[0] === "" && /NUMBER OF HOLES/.test(last)
+                                                      : footers[4] === "PAGE 5" && /DESIGN NOT POSSIBLE/.test(last)),
+          `${f} printed: ${pages} pages, footers ${footers.join(" | ")}`);
+  }
+
   // A .rpt opened with Open, for viewing and printing alone.
   const input = await page.$("#open");
   await input.uploadFile(join(nativeDir, "two-plates.rpt"));
