@@ -350,6 +350,21 @@ function checkPrint(pdfFile, what) {
           `${f} printed: ${pages} pages, footers ${footers.join(" | ")}`);
   }
 
+  // The generated report with the longest page (66 lines: the most a page
+  // holds) on both papers.
+  const pageLines = (f) => Math.max(...readFileSync(join(nativeDir, f.replace(/\.dat$/, ".rpt")), "latin1")
+    .split("\f").map((p) => p.split("\n").length));
+  const solved = cases.filter((f) => /^0\n.*written, (no|\d+) warning/s.test(outcomeOfCase(f)));
+  const longest = solved.reduce((a, f) => (pageLines(f) > pageLines(a) ? f : a), solved[0]);
+  console.log(`longest page: ${pageLines(longest)} lines, ${longest}`);
+  await page.evaluate((b) => window.bearingpad.view(Uint8Array.from(atob(b), (c) => c.charCodeAt(0))),
+                      b64(readFileSync(join(nativeDir, longest.replace(/\.dat$/, ".rpt")))));
+  for (const format of ["Letter", "A4"]) {
+    const out = join(pdfDir, longest.replace(/\.dat$/, `-${format}.pdf`));
+    await page.pdf({ path: out, format });
+    checkPrint(out, `${longest} (longest page) printed on ${format}`);
+  }
+
   // A .rpt opened with Open, for viewing and printing alone.
   const input = await page.$("#open");
   await input.uploadFile(join(nativeDir, "two-plates.rpt"));
