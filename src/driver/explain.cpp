@@ -314,6 +314,8 @@ bool point_less_slip(const InputField& f, const std::string& typed) {
 // Marks on the values of the fields: numbers without a point, unreadable
 // fields, switch characters in the wrong case, rejected counts.
 void mark_fields(const Explanation& e, bool beam_is_read, Marks& marks) {
+    const ExplainedField* holes = find(e.fields, field::hole_count_character);
+    const bool holes_rejected = holes != nullptr && holes->value == "rejected";
     for (const ExplainedField& f : e.fields) {
         const InputField* layout = field_at(f.record, f.first_column);
         const char c = f.typed[0];
@@ -346,8 +348,18 @@ void mark_fields(const Explanation& e, bool beam_is_read, Marks& marks) {
                           closing_message(too_many_holes));
         } else if (is(f, field::load_plate_count_character) && f.value == "rejected") {
             marks.add(f.record, f.first_column, f.last_column, "rejected",
-                      "'" + shown(f.typed) + "' is not blank or 0 to 2: the problem is rejected, " +
-                          closing_message(too_many_load_plates));
+                      "'" + shown(f.typed) + "' is not blank or 0 to 2: " +
+                          (holes_rejected ? std::string("rejected (after the hole count)")
+                                          : "the problem is rejected, " +
+                                                closing_message(too_many_load_plates)));
+        }
+        // In an analysis the plan and thickness are used as typed.
+        if (e.mode == "analysis" && f.has_number && f.number == 0 &&
+            (is(f, field::width) || is(f, field::length) || is(f, field::thickness))) {
+            marks.add(f.record, f.first_column, f.last_column, "no_value",
+                      std::string(f.label) +
+                          " 0 in an analysis: no default applies, the report "
+                          "is meaningless");
         }
     }
 }
@@ -356,6 +368,9 @@ void mark_fields(const Explanation& e, bool beam_is_read, Marks& marks) {
 // an analysis.
 void mark_internal_plates(const Explanation& e, const ProblemRecord& p, RunMode mode,
                           Marks& marks) {
+    // Rejected pad data is rejected for its first fault only.
+    const char holes = p.hole_count_character;
+    if (holes != ' ' && (holes < '0' || holes > '4')) return;
     const char plates = p.load_plate_count_character;
     if (plates != ' ' && (plates < '0' || plates > '2')) return;
     const int load_plates = plates == ' ' ? 0 : plates - '0';

@@ -58,7 +58,7 @@ struct ExplainMark {
     int last_column = 0;
     // "no_point", "tab", "byte", "unused_columns", "long_record",
     // "missing_record", "asterisks", "switch_case", "unreadable",
-    // "rejected", "internal_plates".
+    // "rejected", "internal_plates", "no_value".
     std::string kind;
     std::string text;  // a few words
 };
