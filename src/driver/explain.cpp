@@ -89,9 +89,11 @@ const InputField* field_at(int record, int column) {
     return nullptr;
 }
 
-// Tabs and other bytes outside printable ASCII, each run of them one mark.
+// Tabs and other bytes outside printable ASCII within the 80 columns, each
+// run of them one mark naming its first bytes (past column 80 nothing is
+// read).
 void mark_bytes(const ExplainedRecord& r, Marks& marks) {
-    const std::string& t = r.text;
+    const std::string t = r.text.substr(0, kRecordColumns);
     for (std::size_t i = 0; i < t.size();) {
         if (printable(t[i])) {
             ++i;
@@ -101,6 +103,11 @@ void mark_bytes(const ExplainedRecord& r, Marks& marks) {
         std::size_t j = i;
         std::string bytes;
         while (j < t.size() && !printable(t[j]) && (t[j] == '\t') == tab) {
+            if (j - i == 4) bytes += " ...";
+            if (j - i >= 4) {
+                ++j;
+                continue;
+            }
             char hex[8];
             std::snprintf(hex, sizeof hex, "%s%02X", bytes.empty() ? "" : " ",
                           static_cast<unsigned>(static_cast<unsigned char>(t[j])));
@@ -111,9 +118,7 @@ void mark_bytes(const ExplainedRecord& r, Marks& marks) {
         const int last = static_cast<int>(j);
         const InputField* f = field_at(r.number, first);
         std::string where;
-        if (first > kRecordColumns) {
-            where = "past column 80, not read";
-        } else if (f == nullptr) {
+        if (f == nullptr) {
             where = "in a column that is not read";
         } else if (f->form != FieldForm::text) {
             where = std::string("in the ") + f->label + ", which cannot be read";
@@ -241,46 +246,44 @@ const ExplainedField* find(const std::vector<ExplainedField>& fields, const Inpu
     return nullptr;
 }
 
-// The problem record as the readers would fill it from these fields (an
-// unreadable field as 0: the run would not get past it).
-ProblemRecord problem_of(const std::vector<ExplainedField>& fields) {
-    ProblemRecord p;
-    auto number = [&fields](const InputField& f) {
-        const ExplainedField* e = find(fields, f);
-        return e != nullptr && e->has_number ? e->number : 0.0f;
-    };
-    auto character = [&fields](const InputField& f) {
-        const ExplainedField* e = find(fields, f);
-        return e != nullptr ? e->typed[0] : ' ';
-    };
-    p.run_mode = character(field::run_mode);
-    p.dimension_basis = Text4{character(field::dimension_basis), ' ', ' ', ' '};
-    p.width = number(field::width);
-    p.length = number(field::length);
-    p.thickness = number(field::thickness);
-    p.hole_count_character = character(field::hole_count_character);
-    p.diameter_of_hole = number(field::diameter_of_hole);
-    p.cover_thickness = number(field::cover_thickness);
-    p.side_cover = number(field::side_cover);
-    p.load_plate_count_character = character(field::load_plate_count_character);
-    p.load_plate_thickness = number(field::load_plate_thickness);
-    p.internal_plate_count = static_cast<std::int32_t>(number(field::internal_plate_count));
-    p.internal_plate_thickness = number(field::internal_plate_thickness);
-    p.beam_type = character(field::beam_type_character) == 'S' ? 0 : 1;
-    p.distance_to_fixity = number(field::distance_to_fixity);
-    p.design_span = number(field::design_span);
-    p.dead_load = number(field::dead_load);
-    p.live_load = number(field::live_load);
-    p.camber = number(field::camber);
-    p.dead_load_deflection = number(field::dead_load_deflection);
-    p.live_load_deflection = number(field::live_load_deflection);
-    return p;
-}
+// The records again, for the run's own readers.
+class RecordsFile : public InputFile {
+  public:
+    explicit RecordsFile(const Explanation& e) : e_(e) {}
+    std::optional<std::string> read_record() override {
+        if (next_ >= e_.records.size() || !e_.records[next_].present) return std::nullopt;
+        std::string text = e_.records[next_].text;
+        if (next_ == 0 && e_.byte_order_mark_skipped) text.insert(0, "\xEF\xBB\xBF");
+        ++next_;
+        return text;
+    }
 
-bool all_readable(const std::vector<ExplainedField>& fields, int record) {
-    return std::all_of(fields.begin(), fields.end(), [record](const ExplainedField& e) {
-        return e.record != record || e.readable;
-    });
+  private:
+    const Explanation& e_;
+    std::size_t next_ = 0;
+};
+
+// The problem record as the run's readers fill it, and how far they got: a
+// record whose fields cannot all be read stops them.
+struct RunReading {
+    ProblemRecord p;
+    bool pad_read = false;
+    bool beam_read = false;
+};
+
+RunReading read_as_run(const Explanation& e) {
+    RunReading run;
+    RecordsFile file(e);
+    InputRecords in(file, std::string());
+    try {
+        if (read_title_record(in, run.p) == ReadResult::end_of_input) return run;
+        if (read_pad_record(in, run.p) == ReadResult::end_of_input) return run;
+        run.pad_read = true;
+        read_beam_record(in, run.p);
+        run.beam_read = true;
+    } catch (const RunTimeFailure&) {
+    }
+    return run;
 }
 
 // Whether a number typed without a decimal point is probably a slip: all
@@ -366,25 +369,23 @@ void mark_fields(const Explanation& e, bool beam_is_read, Marks& marks) {
 
 // Internal plates without two load plates: set to 0 in a design, rejected in
 // an analysis.
-void mark_internal_plates(const Explanation& e, const ProblemRecord& p, RunMode mode,
-                          Marks& marks) {
-    // Rejected pad data is rejected for its first fault only.
-    const char holes = p.hole_count_character;
-    if (holes != ' ' && (holes < '0' || holes > '4')) return;
-    const char plates = p.load_plate_count_character;
-    if (plates != ' ' && (plates < '0' || plates > '2')) return;
-    const int load_plates = plates == ' ' ? 0 : plates - '0';
-    if (load_plates >= 2 || p.internal_plate_count <= 0) return;
+void mark_internal_plates(const Explanation& e, RunMode mode, Marks& marks) {
+    const ExplainedField* holes = find(e.fields, field::hole_count_character);
+    const ExplainedField* plates = find(e.fields, field::load_plate_count_character);
     const ExplainedField* f = find(e.fields, field::internal_plate_count);
-    const std::string count = std::to_string(p.internal_plate_count) + " internal plate" +
-                              (p.internal_plate_count == 1 ? "" : "s") + " with " +
-                              std::to_string(load_plates) + " load plate" +
-                              (load_plates == 1 ? "" : "s") + ": ";
+    // Rejected pad data is rejected for its first fault only.
+    if (f == nullptr || holes->value == "rejected" || plates->value == "rejected") return;
+    const int load_plates = plates->value[0] - '0';
+    const int count = static_cast<int>(f->number);
+    if (load_plates >= 2 || count <= 0) return;
+    const std::string what = std::to_string(count) + " internal plate" + (count == 1 ? "" : "s") +
+                             " with " + std::to_string(load_plates) + " load plate" +
+                             (load_plates == 1 ? "" : "s") + ": ";
     marks.add(
         f->record, f->first_column, f->last_column, "internal_plates",
         mode == RunMode::design
-            ? count + "set to 0 (a design has them only between two load plates)"
-            : count + "the problem is rejected, " + closing_message(internal_plates_not_allowed));
+            ? what + "set to 0 (a design has them only between two load plates)"
+            : what + "the problem is rejected, " + closing_message(internal_plates_not_allowed));
 }
 
 // Values too wide for their field in the input echo, as the echo prints them
@@ -464,12 +465,11 @@ Explanation explain_input(InputFile& input) {
     for (const ExplainedRecord& r : e.records)
         if (r.present) read_fields(r, mode, e.fields);
 
-    // How far the run gets: the beam record is read only after accepted
-    // pad data, the echo of each record only when all its fields read.
-    ProblemRecord p = problem_of(e.fields);
+    // How far the run gets: the beam record is read only after accepted pad
+    // data, and the echo of a record is written only when all its fields read.
+    RunReading run = read_as_run(e);
     DesignFlags flags;
-    const bool pad_readable = has_pad && all_readable(e.fields, 2);
-    const bool accepted = pad_readable && prepare_pad_data(p, mode, flags) == PadData::accepted;
+    const bool accepted = run.pad_read && prepare_pad_data(run.p, mode, flags) == PadData::accepted;
 
     Marks marks{e.marks};
     for (const ExplainedRecord& r : e.records) {
@@ -478,10 +478,10 @@ Explanation explain_input(InputFile& input) {
         mark_unused(r, marks);
     }
     mark_fields(e, accepted, marks);
-    if (has_pad) mark_internal_plates(e, problem_of(e.fields), mode, marks);
+    if (has_pad) mark_internal_plates(e, mode, marks);
     if (accepted) {
-        mark_echo(e, p, 2, marks);
-        if (e.records[2].present && all_readable(e.fields, 3)) mark_echo(e, p, 3, marks);
+        mark_echo(e, run.p, 2, marks);
+        if (run.beam_read) mark_echo(e, run.p, 3, marks);
     }
 
     if (!e.records[0].present) {
