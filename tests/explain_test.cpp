@@ -266,6 +266,20 @@ TEST(Explain, TheRecordsUnderTheRulerAndNoFourthRead) {
     EXPECT_EQ(text.find("fourth"), std::string::npos);
 }
 
+TEST(Explain, TheReadmeShowsTheTextOfTheMostCommonSlip) {
+    // README.md, "Checking an input": analysis.dat with the width typed 14.
+    const Explanation e = explain(kTitle + "\n" + put(kPad, 4, "    14") + "\n" + kBeam + "\n");
+    std::istringstream in(text_of(e));
+    std::string indented;
+    for (std::string line; std::getline(in, line);) {
+        line.pop_back();  // the CR
+        indented += (line.empty() ? "" : "    ") + line + "\n";
+    }
+    const std::string readme = read_file(fs::path(BEARINGPAD_SOURCE_DIR) / "README.md");
+    EXPECT_NE(readme.find("    bearingpad --explain pier3.dat\n"), std::string::npos);
+    EXPECT_NE(readme.find(indented), std::string::npos) << indented;
+}
+
 class RefusingFile : public InputFile {
   public:
     std::optional<std::string> read_record() override {
