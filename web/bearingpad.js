@@ -711,6 +711,11 @@
       return { status: r.status, report: r.report, console: r.console, failure: r.failure };
     },
     view(report) { viewReport(report, null); },
+    explain(input) {
+      if (!engine) throw new Error("the engine is still loading");
+      if (!(input instanceof Uint8Array)) throw new TypeError("explain: the input must be a Uint8Array");
+      return explainInput(input, DEFAULT_INPUT_NAME);
+    },
     // Milliseconds from the start of the page's navigation: this script
     // started, the form was built, the engine was ready, the first report shown.
     get timing() { return { script: scriptAt, form: formAt, engine: engineAt, firstReport: firstReportAt }; },

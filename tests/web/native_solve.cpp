@@ -2,15 +2,18 @@
 // through the same solve as the console program, on the system's files, with
 // a fixed clock, and writes for each FILE.dat into OUTDIR: FILE.rpt (the
 // report's bytes) and FILE.out (the exit status on the first line, then the
-// console line and the failure line as the page gives them).
+// console line and the failure line as the page gives them) and FILE.exp
+// (the number of marks of --explain on the first line, then its text).
 //
 //     native_solve OUTDIR FILE.dat...
 #include <cstdio>
 #include <ctime>
 #include <fstream>
 #include <iostream>
+#include <sstream>
 #include <string>
 
+#include "driver/explain.h"
 #include "driver/solve.h"
 
 namespace {
@@ -63,11 +66,24 @@ int main(int argc, char** argv) {
             std::cerr << path << ": " << bearingpad::failure_text(f) << "\n";
             return 1;
         }
+        std::ostringstream explained;
+        int marks = 0;
+        try {
+            auto input = files.open_input(files.absolute_name(path));
+            const bearingpad::Explanation explanation = bearingpad::explain_input(*input);
+            bearingpad::write_explanation(explanation, explained);
+            marks = bearingpad::mark_count(explanation);
+        } catch (const bearingpad::RunTimeFailure& f) {
+            std::cerr << path << ": " << bearingpad::failure_text(f) << "\n";
+            return 1;
+        }
         std::string result = std::to_string(outcome.status()) + "\n";
         result += "input.dat: input.rpt " + bearingpad::outcome_summary(outcome) + "\r\n";
         if (outcome.failure) result += bearingpad::failure_line(*outcome.failure);
         if (!write_file(outdir + "/" + base + ".rpt", report.data) ||
-            !write_file(outdir + "/" + base + ".out", result)) {
+            !write_file(outdir + "/" + base + ".out", result) ||
+            !write_file(outdir + "/" + base + ".exp",
+                        std::to_string(marks) + "\n" + explained.str())) {
             std::cerr << "cannot write into " << outdir << "\n";
             return 1;
         }

@@ -80,8 +80,9 @@ async function openPage({ fixedClock = false, fresh = true } = {}) {
       const toB64 = (b) => { let s = ""; for (const x of b) s += String.fromCharCode(x); return btoa(s); };
       return inputs.map((i) => {
         const r = window.bearingpad.run(fromB64(i), new Date(...fixed));
+        const e = window.bearingpad.explain(fromB64(i));
         return { status: r.status, report: toB64(r.report), console: r.console, failure: r.failure,
-                 reportIsBytes: r.report instanceof Uint8Array };
+                 reportIsBytes: r.report instanceof Uint8Array, explained: e.marks + "\n" + e.text };
       });
     }, inputs, FIXED);
     batch.forEach((f, k) => {
@@ -98,6 +99,8 @@ async function openPage({ fixedClock = false, fresh = true } = {}) {
       const got = Buffer.from(r.report, "base64");
       const same = r.reportIsBytes && got.equals(want) && r.status === wantStatus &&
                    r.console === wantConsole && r.failure === wantFailure;
+      const wantExplained = readFileSync(join(nativeDir, name + ".exp"), "latin1");
+      check(r.explained === wantExplained, f + ": the page's explanation differs from --explain");
       if (!check(same, f + ": page and native program differ")) {
         if (++mismatches <= 5) {
           console.log(`  status ${r.status} / ${wantStatus}; console ${JSON.stringify(r.console)} / ${JSON.stringify(wantConsole)}`);
