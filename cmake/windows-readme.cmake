@@ -6,7 +6,8 @@
 #   cmake -DVERSION=1.0 -DWINDOWS_README=... -DREADME=... -DEXAMPLES_README=...
 #         -DOUTPUT=... -DEXAMPLES_OUTPUT=... -P windows-readme.cmake
 cmake_minimum_required(VERSION 3.20)
-set(sections "Running a problem" "Writing an input file" "Reading the report")
+set(sections "Running a problem" "Running many problems" "Writing an input file"
+    "Reading the report")
 
 file(READ ${WINDOWS_README} text)
 string(REPLACE "@VERSION@" "${VERSION}" text "${text}")

@@ -1,17 +1,21 @@
 // bearingpad: designs and checks elastomeric bridge bearing pads by AASHTO
-// 1992 Article 14.4.1, Design Method A. The console dialogue asks for the
-// input file and the report file; the report is written to the latter.
+// 1992 Article 14.4.1, Design Method A. Without arguments the console
+// dialogue asks for the input file and the report file; with arguments each
+// input file named is solved into a report beside it (or explained).
 #include <iostream>
 
+#include "driver/command_line.h"
 #include "driver/platform.h"
 #include "driver/run.h"
 
-int main() {
+int main(int argc, char** argv) {
     bearingpad::prepare_standard_streams();
     bearingpad::SystemFileAccess files;
     bearingpad::RunEnvironment env{std::cin, std::cout, std::cerr, files,
                                    bearingpad::system_local_time};
-    const int status = bearingpad::run(env);
+    const std::vector<std::string> args = bearingpad::program_arguments(argc, argv);
+    const int status =
+        args.empty() ? bearingpad::run(env) : bearingpad::run_command_line(env, args);
     // A console window of the program's own stays until Enter.
     bearingpad::end_of_run();
     return status;

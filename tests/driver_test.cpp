@@ -265,11 +265,61 @@ TEST(DateAndTime, BannerTexts) {
 namespace bearingpad {
 namespace {
 
-TEST(InputLines, CrIsDroppedOnlyBeforeALineFeed) {
+// How each record may end. A CR that ends the last record is dropped
+// whether or not an LF follows; a CR anywhere else is a character of the
+// record. With the live load deflection typed in columns 39-41, a CR after
+// it would be read in that field (39-42).
+TEST(InputLines, RecordEndings) {
+    const std::string lf = kTitle + kPad + kBeam;
+    auto with = [&lf](const std::string& from, const std::string& to) {
+        std::string s = lf;
+        const std::size_t at = s.rfind(from);
+        return s.replace(at, from.size(), to);
+    };
+    MemoryFileAccess reference;
+    reference.files[kDir + "/in.dat"] = lf;
+    ASSERT_EQ(run_in_process(reference, "in.dat\nout.rpt\n").status, 0);
+    const std::string report = reference.files[kDir + "/out.rpt"];
+    const std::string crlf = kTitle.substr(0, kTitle.size() - 1) + "\r\n" +
+                             kPad.substr(0, kPad.size() - 1) + "\r\n" +
+                             kBeam.substr(0, kBeam.size() - 1) + "\r\n";
+    const std::string conversion =
+        "bpio: severe (64): input conversion error, unit 5, file " + kDir + "/in.dat\r\n";
+    struct Case {
+        const char* name;
+        std::string input;
+        int status;
+    };
+    const Case cases[] = {
+        {"LF", lf, 0},
+        {"CR LF", crlf, 0},
+        {"bare CR at the end of the file", with(" .25\n", ".25\r"), 0},
+        {"CR CR LF at the end of the file", with(" .25\n", ".25\r\r\n"), 64},
+        {"no line end", with(" .25\n", ".25"), 0},
+        {"CR inside the width field", with(" A   12.0", " A  \r12.0"), 64},
+    };
+    for (const Case& c : cases) {
+        MemoryFileAccess fs;
+        fs.files[kDir + "/in.dat"] = c.input;
+        const Outcome o = run_in_process(fs, "in.dat\nout.rpt\n");
+        EXPECT_EQ(o.status, c.status) << c.name;
+        EXPECT_EQ(o.err, c.status == 0 ? "" : conversion) << c.name;
+        const std::string& got = fs.files[kDir + "/out.rpt"];
+        if (c.status == 0) {
+            EXPECT_EQ(got, report) << c.name;
+        } else {
+            // Cut off after the last record written, with its line end.
+            ASSERT_GT(got.size(), 0u) << c.name;
+            EXPECT_LT(got.size(), report.size()) << c.name;
+            EXPECT_EQ(got.back(), '\n') << c.name;
+            EXPECT_EQ(report.compare(0, got.size() - 1, got, 0, got.size() - 1), 0) << c.name;
+        }
+    }
+    // A title record alone, ended by a bare CR: the CR is not in the title.
     MemoryFileAccess fs;
-    fs.files[kDir + "/in.dat"] = "    0001TITLE\r";  // last record without LF
+    fs.files[kDir + "/in.dat"] = "    0001TITLE\r";
     ASSERT_EQ(run_in_process(fs, "in.dat\nout.rpt\n").status, 0);
-    EXPECT_EQ(fs.files[kDir + "/out.rpt"], banner("0001", title72("TITLE\r")));
+    EXPECT_EQ(fs.files[kDir + "/out.rpt"], banner("0001", title72("TITLE")));
 }
 
 TEST(Dialogue, VeryLongTypedLinesUseTheirFirst24Characters) {
@@ -285,6 +335,37 @@ TEST(Dialogue, VeryLongTypedLinesUseTheirFirst24Characters) {
 
 namespace bearingpad {
 namespace {
+
+// A UTF-8 byte order mark before the title record is not part of it: the
+// problem number stays in columns 5-8. Anywhere else the three bytes are
+// characters of their record.
+TEST(InputLines, ByteOrderMarkBeforeTheTitle) {
+    const std::string bom = "\xEF\xBB\xBF";
+    MemoryFileAccess plain, marked, later;
+    plain.files[kDir + "/in.dat"] = kTitle + kPad + kBeam;
+    marked.files[kDir + "/in.dat"] = bom + kTitle + kPad + kBeam;
+    later.files[kDir + "/in.dat"] = kTitle + bom + kPad + kBeam;
+    ASSERT_EQ(run_in_process(plain, "in.dat\nout.rpt\n").status, 0);
+    ASSERT_EQ(run_in_process(marked, "in.dat\nout.rpt\n").status, 0);
+    EXPECT_EQ(marked.files[kDir + "/out.rpt"], plain.files[kDir + "/out.rpt"]);
+    // Three columns to the right, the mode character "A" is read in the width.
+    EXPECT_EQ(run_in_process(later, "in.dat\nout.rpt\n").status, 64);
+}
+
+// After the blank-name question the whole typed line is the name. A line
+// longer than the console keeps (64 KiB) is never cut into a shorter name:
+// here the kept part, trimmed, would be "in.dat", which exists.
+TEST(Dialogue, NameLongerThanTheConsoleKeepsIsRefused) {
+    MemoryFileAccess fs;
+    fs.files[kDir + "/in.dat"] = kTitle + kPad + kBeam;
+    const std::string line = "  in.dat" + blanks(70000) + "x";
+    const Outcome o = run_in_process(fs, "\nout.rpt\n" + line + "\n");
+    EXPECT_EQ(o.status, 43);
+    EXPECT_EQ(o.out, kPrompts + "File name missing or blank - please enter file name\r\nUNIT 5? ");
+    EXPECT_EQ(o.err, "bpio: severe (43): file name specification error, unit 5, file " + kDir +
+                         "/" + line.substr(2, 64 * 1024 - 2) + "\r\n");
+    EXPECT_EQ(fs.files.size(), 1u);
+}
 
 TEST(ClosingMessages, EverySlotInItsOrderAndColumns) {
     DesignFlags flags;

@@ -52,12 +52,7 @@ void expect_complete_report(const fs::path& example) {
     // footer and the CR of that line, the last with the footer and the final
     // line feed, so nothing at all follows PAGE 5.
     const std::string report = read_file(dir.path() / "out.rpt");
-    std::vector<std::string> pages;
-    std::size_t start = 0;
-    for (std::size_t ff; (ff = report.find('\f', start)) != std::string::npos; start = ff + 1) {
-        pages.push_back(report.substr(start, ff - start));
-    }
-    pages.push_back(report.substr(start));
+    const std::vector<std::string> pages = report_pages(report);
     ASSERT_EQ(pages.size(), 5u) << "pages";
     for (std::size_t i = 0; i < pages.size(); ++i) {
         const std::string footer = std::string(36, ' ') + "PAGE " + std::to_string(i + 1) +

@@ -131,20 +131,6 @@ std::string masked(std::string report) {
     return report;
 }
 
-std::vector<std::string> printed_lines(const std::string& page) {
-    std::vector<std::string> lines;
-    std::size_t start = 0;
-    while (start < page.size()) {
-        std::size_t end = page.find('\n', start);
-        if (end == std::string::npos) end = page.size();
-        std::string line = page.substr(start, end - start);
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        lines.push_back(line);
-        start = end + 1;
-    }
-    return lines;
-}
-
 }  // namespace
 
 TEST_F(ProgramTest, AnalysisOfALaminatedPadMatchesTheArchivedReport) {
@@ -157,12 +143,7 @@ TEST_F(ProgramTest, AnalysisOfALaminatedPadMatchesTheArchivedReport) {
 
     // The printed form: four page ejects, footers PAGE 1 to PAGE 5 in order,
     // at most 82 printed characters a line and 66 lines a page.
-    std::vector<std::string> pages;
-    std::size_t start = 0;
-    for (std::size_t ff; (ff = report.find('\f', start)) != std::string::npos; start = ff + 1) {
-        pages.push_back(report.substr(start, ff - start));
-    }
-    pages.push_back(report.substr(start));
+    const std::vector<std::string> pages = report_pages(report);
     ASSERT_EQ(pages.size(), 5u);
     for (std::size_t i = 0; i < pages.size(); ++i) {
         const std::vector<std::string> lines = printed_lines(pages[i]);
@@ -174,4 +155,42 @@ TEST_F(ProgramTest, AnalysisOfALaminatedPadMatchesTheArchivedReport) {
         }
         EXPECT_EQ(last, blanks(36) + "PAGE " + std::to_string(i + 1)) << "page " << i + 1;
     }
+}
+
+// After the blank-name question the whole typed line is the name, however
+// long: a name the system cannot take is refused, and nothing is opened.
+TEST_F(ProgramTest, LongNameAfterTheBlankNameQuestionIsRefusedWhole) {
+    const std::string input = "    0001TITLE\n";
+    write_file(dir_ / "in.dat", input);
+    const std::string name = "in.dat" + blanks(5000) + "x";
+    const Outcome r = run_program("\nout.rpt\n" + name + "\n");
+    EXPECT_EQ(r.status, 43);
+    EXPECT_EQ(r.out, kPrompts + "File name missing or blank - please enter file name\r\nUNIT 5? ");
+    EXPECT_EQ(r.err, "bpio: severe (43): file name specification error, unit 5, file " +
+                         (dir_ / name).string() + "\r\n");
+    EXPECT_EQ(scratch_.contents(), (std::map<std::string, std::string>{{"in.dat", input}}));
+}
+
+// The command line of the built program: names with blanks and over 24
+// characters taken whole, a missing file, reports beside their inputs.
+TEST_F(ProgramTest, CommandLineSolvesEachFileNamed) {
+    const std::string input = read_file(fs::path(BEARINGPAD_SOURCE_DIR) / "examples/analysis.dat");
+    write_file(dir_ / "pier 3 north.dat", input);
+    write_file(dir_ / "pier3-expansion-bearing.dat", input);
+    const Outcome r = bearingpad::test_support::run_program(
+        dir_, "", {"pier 3 north.dat", "none.dat", "pier3-expansion-bearing.dat"});
+    EXPECT_EQ(r.status, 29);
+    EXPECT_EQ(r.out,
+              "pier 3 north.dat: pier 3 north.rpt written, 2 warnings\r\n"
+              "pier3-expansion-bearing.dat: pier3-expansion-bearing.rpt written, 2 warnings\r\n");
+    EXPECT_EQ(r.err, "bpio: severe (29): file not found, unit 5, file " +
+                         (dir_ / "none.dat").string() + "\r\n");
+    const auto files = scratch_.contents();
+    EXPECT_EQ(files.size(), 4u);
+    // The same pages but for the date and time in the banner on page 1.
+    const auto pages = report_pages(files.at("pier 3 north.rpt"));
+    EXPECT_EQ(pages.size(), 5u);
+    const auto other = report_pages(files.at("pier3-expansion-bearing.rpt"));
+    EXPECT_EQ(std::vector(other.begin() + 1, other.end()),
+              std::vector(pages.begin() + 1, pages.end()));
 }

@@ -102,8 +102,15 @@ void fill_plain_pad_steel(CheckResults& r) {
     r.dimension_basis = {' ', ' ', ' ', ' '};
 }
 
+// The checks of an analysis run and the construction details, in the order
+// the driver runs them before the report.
+void analyse_as_built(CheckResults& r) {
+    analysis(r);
+    construction_details(r);
+}
+
 // The whole section as the report file holds it after closing.
-std::string render(CheckResults& r) {
+std::string render(const CheckResults& r) {
     StringSink sink;
     ReportFile report(sink);
     presults(r, report);
@@ -141,7 +148,7 @@ std::vector<Printed> records(const std::string& bytes) {
     return out;
 }
 
-std::vector<Printed> render_records(CheckResults& r) {
+std::vector<Printed> render_records(const CheckResults& r) {
     return records(render(r));
 }
 
@@ -190,7 +197,7 @@ struct Fixture {
 TEST(PresultsReference, TwoLoadPlateAnalysisMatchesArchivedReport) {
     Fixture f;
     fill_two_load_plates(f.r);
-    analysis(f.r);
+    analyse_as_built(f.r);
     const std::string expected = read_file("tests/data/output_data_two_load_plates.rpt");
     ASSERT_FALSE(expected.empty());
     EXPECT_EQ(render(f.r), expected);
@@ -199,7 +206,7 @@ TEST(PresultsReference, TwoLoadPlateAnalysisMatchesArchivedReport) {
 TEST(PresultsReference, PlainPadSteelBeamMatchesHandDerivedReport) {
     Fixture f;
     fill_plain_pad_steel(f.r);
-    analysis(f.r);
+    analyse_as_built(f.r);
     const std::string expected = read_file("tests/data/output_data_plain_pad_steel.rpt");
     ASSERT_FALSE(expected.empty());
     EXPECT_EQ(render(f.r), expected);
@@ -213,7 +220,7 @@ TEST(PresultsReference, PrintedFormFitsThePages) {
     for (Filler fill : {Filler{fill_two_load_plates}, Filler{fill_plain_pad_steel}}) {
         Fixture f;
         fill(f.r);
-        analysis(f.r);
+        analyse_as_built(f.r);
         const std::vector<Printed> recs = render_records(f.r);
 
         int ejects = 0;
@@ -250,16 +257,18 @@ TEST(PresultsReference, PrintedFormFitsThePages) {
 TEST(PresultsReference, SectionStartsWithHeadingAndEndsWithFooter) {
     Fixture f;
     fill_two_load_plates(f.r);
-    analysis(f.r);
+    analyse_as_built(f.r);
     const std::string out = render(f.r);
     EXPECT_EQ(out.substr(0, 47), std::string(34, ' ') + "OUTPUT DATA\r\n");
     EXPECT_EQ(out.substr(out.size() - 48), "\r\n\r\n" + std::string(36, ' ') + "PAGE 5\r\n");
     EXPECT_NE(out.find("PAGE 1\r\f\r\nARTICLE 14.4.1.1"), std::string::npos);
 }
 
-// ---------------------------------------------------------------- entry adjustments
+// ---------------------------------------------------------------- construction details
 
-TEST(PresultsEntry, AdjustmentsFollowTheConstructionAndPersist) {
+// The covers, plates and hole diameter as built, and the report showing them
+// on page 4 and in the bearing details.
+TEST(ConstructionDetails, FollowTheConstructionAndShowInTheReport) {
     struct Case {
         const char* name;
         std::int32_t load_plates;
@@ -288,13 +297,17 @@ TEST(PresultsEntry, AdjustmentsFollowTheConstructionAndPersist) {
         f.r.load_plate_count = c.load_plates;
         f.r.internal_plate_count = c.internal_plates;
         f.r.number_of_holes = c.holes;
-        const std::vector<Printed> recs = render_records(f.r);
+        construction_details(f.r);
         EXPECT_EQ(f.r.cover_thickness, c.cover);
         EXPECT_EQ(f.r.side_cover, c.side_cover);
         EXPECT_EQ(f.r.load_plate_thickness, c.load_plate);
         EXPECT_EQ(f.r.internal_plate_thickness, c.internal_plate);
         EXPECT_EQ(f.r.diameter_of_hole, c.diameter);
-        // The bearing details show the adjusted values.
+        // The bearing details show the values as built, and so does the
+        // plate table of page 4.
+        const std::vector<Printed> recs = render_records(f.r);
+        EXPECT_EQ(columns(line_with(recs, "INTERNAL PLATE  "), 41, 6),
+                  edit_real(c.internal_plate, 6, 4));
         EXPECT_EQ(columns(line_with(recs, "TOP AND BOTTOM COVER"), 71, 5),
                   edit_real(c.cover, 5, 4));
         EXPECT_EQ(columns(line_with(recs, "DIAMETER OF HOLE ="), 69, 7),

@@ -8,7 +8,6 @@
 #include <cmath>
 #include <limits>
 #include <ostream>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -70,13 +69,11 @@ std::vector<std::string> report_with_infinite_width(const std::string& example, 
     MemoryFileAccess files;
     files.files["/work/in.dat"] = input;
     outcome = run_in_process(files, "in.dat\nout.rpt\n");
-    std::string report = files.files["/work/out.rpt"];
-    std::replace(report.begin(), report.end(), '\f', '\n');
     std::vector<std::string> lines;
-    std::istringstream in(report);
-    for (std::string line; std::getline(in, line);) {
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        if (!line.empty()) lines.push_back(line);
+    for (const std::string& page : report_pages(files.files["/work/out.rpt"])) {
+        for (const std::string& line : printed_lines(page)) {
+            if (!line.empty()) lines.push_back(line);
+        }
     }
     return lines;
 }

@@ -35,6 +35,15 @@ void reinf(CheckResults& r);
 // Article 14.5 anchorage: allowable shear force (1/5 of the dead load).
 void anchor(CheckResults& r);
 
+// The construction that the bearing details show, set in place after the
+// check sequence and before the report: the entered values that the pad's
+// construction has no use for become 0 (top and bottom cover, side cover and
+// load plate thickness without load plates, internal plate thickness without
+// internal plates, hole diameter without holes), and with one load plate the
+// top and bottom cover becomes (T - T2) / 2, the elastomer either side of the
+// plate.
+void construction_details(CheckResults& r);
+
 // Analysis mode: every check once, in a fixed order; decides nothing.
 void analysis(CheckResults& r);
 

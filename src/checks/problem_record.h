@@ -18,7 +18,10 @@ struct ProblemRecord {
     std::string problem_number = std::string(4, ' ');  // columns 5-8, as typed
     std::string title = std::string(72, ' ');          // columns 9-80, as typed
 
-    // Pad record.
+    // Pad record, as read. Where the record layout gives a field a default
+    // (driver/input_fields.h: the hole diameter, covers, plate thicknesses,
+    // and a design's starting width, length and thickness), the preparation
+    // of the pad data puts it in place of the value read.
     char run_mode = ' ';                        // "A" = analysis, anything else = design
     Text4 dimension_basis{' ', ' ', ' ', ' '};  // "B   " = bearing dimensions
     float width = 0;

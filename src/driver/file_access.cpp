@@ -40,6 +40,7 @@ int create_failure_number(FileError error) {
 std::optional<std::string> RecordInputFile::read_record() {
     std::string record;
     bool any = false;
+    char last = 0;
     for (;;) {
         if (pos_ == end_) {
             if (at_end_) break;
@@ -47,15 +48,20 @@ std::optional<std::string> RecordInputFile::read_record() {
             continue;
         }
         const char c = buffer_[pos_++];
-        any = true;
         if (c == '\n') {
             // A CR right before the LF is not part of the record.
-            if (!record.empty() && record.back() == '\r') record.pop_back();
-            break;
+            if (last == '\r' && !record.empty() && record.back() == '\r') record.pop_back();
+            return record;
         }
+        any = true;
+        last = c;
         if (record.size() < kMaxRecordKept) record += c;
     }
     if (!any) return std::nullopt;
+    // A last record ended by a bare CR, with no LF after it (an editor that
+    // ends lines with CR, or a file cut after the CR): the CR ends the record
+    // and is not part of it, as before an LF.
+    if (last == '\r' && !record.empty() && record.back() == '\r') record.pop_back();
     return record;
 }
 

@@ -30,26 +30,33 @@ float InputRecords::real(const std::string& record, int first, int w, int d) con
     return *v;
 }
 
+float InputRecords::real(const std::string& record, const InputField& f) const {
+    return real(record, f.first, f.width, f.decimals);
+}
+
+std::int32_t InputRecords::integer(const std::string& record, const InputField& f) const {
+    return integer(record, f.first, f.width);
+}
+
+std::string InputRecords::text(const std::string& record, const InputField& f) const {
+    return record_columns(record, f.first, f.width);
+}
+
+char InputRecords::character(const std::string& record, const InputField& f) const {
+    return record_columns(record, f.first, 1)[0];
+}
+
 std::int32_t InputRecords::integer(const std::string& record, int first, int w) const {
     const std::optional<std::int32_t> v = read_integer_field(record_columns(record, first, w));
     if (!v) throw RunTimeFailure{failure_input_conversion, input_unit, name_};
     return *v;
 }
 
-namespace {
-
-char column(const std::string& record, int c) {
-    const auto i = static_cast<std::size_t>(c - 1);
-    return i < record.size() ? record[i] : ' ';
-}
-
-}  // namespace
-
 ReadResult read_title_record(InputRecords& in, ProblemRecord& p) {
     const std::optional<std::string> record = in.next();
     if (!record) return ReadResult::end_of_input;
-    p.problem_number = record_columns(*record, 5, 4);
-    p.title = record_columns(*record, 9, 72);
+    p.problem_number = in.text(*record, field::problem_number);
+    p.title = in.text(*record, field::title);
     return ReadResult::done;
 }
 
@@ -59,46 +66,49 @@ ReadResult read_pad_record(InputRecords& in, ProblemRecord& p) {
     const std::string& r = *record;
     // Fields are converted in the order of the record, so the first
     // unreadable field is the one reported.
-    p.run_mode = column(r, 2);
-    p.dimension_basis = Text4{column(r, 3), ' ', ' ', ' '};
-    p.width = in.real(r, 4, 6, 4);
-    p.length = in.real(r, 10, 6, 4);
-    p.thickness = in.real(r, 16, 6, 4);
-    p.hole_count_character = column(r, 24);
-    p.diameter_of_hole = in.real(r, 25, 5, 4);
-    p.cover_thickness = in.real(r, 30, 5, 4);
-    p.side_cover = in.real(r, 35, 5, 4);
-    p.load_plate_count_character = column(r, 44);
-    p.load_plate_thickness = in.real(r, 45, 5, 4);
-    p.internal_plate_count = in.integer(r, 56, 1);
-    p.internal_plate_thickness = in.real(r, 59, 5, 4);
+    p.run_mode = in.character(r, field::run_mode);
+    p.dimension_basis = Text4{in.character(r, field::dimension_basis), ' ', ' ', ' '};
+    p.width = in.real(r, field::width);
+    p.length = in.real(r, field::length);
+    p.thickness = in.real(r, field::thickness);
+    p.hole_count_character = in.character(r, field::hole_count_character);
+    p.diameter_of_hole = in.real(r, field::diameter_of_hole);
+    p.cover_thickness = in.real(r, field::cover_thickness);
+    p.side_cover = in.real(r, field::side_cover);
+    p.load_plate_count_character = in.character(r, field::load_plate_count_character);
+    p.load_plate_thickness = in.real(r, field::load_plate_thickness);
+    p.internal_plate_count = in.integer(r, field::internal_plate_count);
+    p.internal_plate_thickness = in.real(r, field::internal_plate_thickness);
     return ReadResult::done;
 }
 
 void read_beam_record(InputRecords& in, ProblemRecord& p) {
     const std::string r = in.next_required();
-    p.beam_type = column(r, 2) == 'S' ? 0 : 1;
-    p.distance_to_fixity = in.real(r, 3, 7, 4);
-    p.design_span = in.real(r, 10, 7, 4);
-    p.dead_load = in.real(r, 17, 6, 3);
-    p.live_load = in.real(r, 24, 6, 3);
-    p.camber = in.real(r, 30, 5, 3);
-    p.dead_load_deflection = in.real(r, 35, 4, 3);
-    p.live_load_deflection = in.real(r, 39, 4, 3);
+    p.beam_type = in.character(r, field::beam_type_character) == 'S' ? 0 : 1;
+    p.distance_to_fixity = in.real(r, field::distance_to_fixity);
+    p.design_span = in.real(r, field::design_span);
+    p.dead_load = in.real(r, field::dead_load);
+    p.live_load = in.real(r, field::live_load);
+    p.camber = in.real(r, field::camber);
+    p.dead_load_deflection = in.real(r, field::dead_load_deflection);
+    p.live_load_deflection = in.real(r, field::live_load_deflection);
 }
 
 PadData prepare_pad_data(ProblemRecord& p, RunMode mode, DesignFlags& flags) {
     // Defaults for fields typed as zero or left blank, in both modes.
-    if (p.diameter_of_hole == 0) p.diameter_of_hole = 3.0f;
-    if (p.cover_thickness == 0) p.cover_thickness = 0.25f;
-    if (p.side_cover == 0) p.side_cover = 0.25f;
-    if (p.load_plate_thickness == 0) p.load_plate_thickness = 0.1875f;
-    if (p.internal_plate_thickness == 0) p.internal_plate_thickness = 0.0747f;
+    auto apply = [mode](const InputField& f, float& value) {
+        if (default_applies(f, value, mode)) value = f.default_value;
+    };
+    apply(field::diameter_of_hole, p.diameter_of_hole);
+    apply(field::cover_thickness, p.cover_thickness);
+    apply(field::side_cover, p.side_cover);
+    apply(field::load_plate_thickness, p.load_plate_thickness);
+    apply(field::internal_plate_thickness, p.internal_plate_thickness);
 
     // Hole count: a blank column means one hole.
     const char holes = p.hole_count_character;
     if (holes == ' ') {
-        p.number_of_holes = 1;
+        p.number_of_holes = static_cast<std::int32_t>(field::hole_count_character.default_value);
     } else if (holes >= '0' && holes <= '4') {
         p.number_of_holes = holes - '0';
     } else {
@@ -116,18 +126,20 @@ PadData prepare_pad_data(ProblemRecord& p, RunMode mode, DesignFlags& flags) {
         return PadData::rejected;
     }
 
-    p.thickness = store(wide(p.thickness) + wide(0.00001f));
+    p.thickness = with_thickness_allowance(p.thickness);
 
     if (mode == RunMode::design) {
-        if (p.length < 0.1f) {
+        // The starting values of the design search; design_dimension tells
+        // it which of width and length to find.
+        if (default_applies(field::length, p.length, mode)) {
             p.design_dimension = 2;
-            p.length = 1.0f;
+            p.length = field::length.default_value;
         }
-        if (p.width < 0.1f) {
+        if (default_applies(field::width, p.width, mode)) {
             p.design_dimension = 1;
-            p.width = 1.0f;
+            p.width = field::width.default_value;
         }
-        if (p.thickness < 0.1f) p.thickness = 0.50001f;
+        apply(field::thickness, p.thickness);
         if (p.load_plate_count < 2) p.internal_plate_count = 0;
     } else if (p.load_plate_count < 2 && p.internal_plate_count > 0) {
         flags.set(internal_plates_not_allowed);

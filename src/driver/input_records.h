@@ -8,6 +8,7 @@
 #include "checks/check_results.h"
 #include "checks/problem_record.h"
 #include "driver/file_access.h"
+#include "driver/input_fields.h"
 
 namespace bearingpad {
 
@@ -29,6 +30,12 @@ class InputRecords {
 
     float real(const std::string& record, int first, int w, int d) const;
     std::int32_t integer(const std::string& record, int first, int w) const;
+
+    // A field of the record layout (driver/input_fields.h).
+    float real(const std::string& record, const InputField& f) const;
+    std::int32_t integer(const std::string& record, const InputField& f) const;
+    std::string text(const std::string& record, const InputField& f) const;
+    char character(const std::string& record, const InputField& f) const;
 
   private:
     InputFile& file_;

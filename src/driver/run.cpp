@@ -1,5 +1,6 @@
 #include "driver/run.h"
 
+#include <algorithm>
 #include <string>
 
 namespace bearingpad {
@@ -9,7 +10,9 @@ namespace {
 // The console device named in failures of the console unit.
 constexpr const char* kConsoleName = "CON";
 constexpr std::size_t kFileNameLength = 24;
-constexpr std::size_t kConsoleLineKept = 4096;
+// The most of one typed line that the console keeps: far more than any file
+// name that a system takes, so a real line is kept whole.
+constexpr std::size_t kConsoleLineKept = 64 * 1024;
 
 // "EXITING PROGRAM": the run stops at once, silently, with status 0.
 struct Stop {};
@@ -40,22 +43,37 @@ class Console {
     // A list-directed line of texts: a leading blank, no separators.
     void list_directed(std::string_view text) { line(std::string(" ").append(text)); }
 
-    // One typed line; end of input is run-time failure 24 on the given unit.
-    // Only the first columns of a typed line are ever used; the rest of a
-    // line, however long, is read and dropped.
-    std::string read_line(int unit, const std::string& file) {
+    // One typed line, CR LF or LF ended; end of input is run-time failure 24
+    // on the given unit. A line is kept up to kConsoleLineKept characters and
+    // the rest of it, however long, is read and dropped; cut says so.
+    struct TypedLine {
         std::string text;
+        bool cut = false;
+    };
+    TypedLine read_typed_line(int unit, const std::string& file) {
+        TypedLine line;
         std::istream& in = env_.console_in;
         char c;
         bool any = false;
+        std::size_t length = 0;  // characters before the LF
+        char last = 0;
         while (in.get(c)) {
             any = true;
             if (c == '\n') break;
-            if (text.size() < kConsoleLineKept) text += c;
+            ++length;
+            last = c;
+            if (line.text.size() <= kConsoleLineKept) line.text += c;
         }
         if (!any) throw RunTimeFailure{failure_end_of_file, unit, file};
-        if (!text.empty() && text.back() == '\r') text.pop_back();
-        return text;
+        if (last == '\r') --length;  // a CR before the LF ends the line
+        line.cut = length > kConsoleLineKept;
+        line.text.resize(std::min(length, kConsoleLineKept));
+        return line;
+    }
+
+    // A line of which only the first columns are used.
+    std::string read_line(int unit, const std::string& file) {
+        return read_typed_line(unit, file).text;
     }
 
     // A file name of 24 characters: the first 24 of the typed line, shorter
@@ -78,7 +96,15 @@ std::string file_name_for_open(Console& console, FileAccess& files, const std::s
     while (name.empty()) {
         console.line("File name missing or blank - please enter file name");
         console.prompt("UNIT " + std::to_string(unit) + "? ");
-        name = trim_blanks(console.read_line(unit, std::string()));
+        const Console::TypedLine line = console.read_typed_line(unit, std::string());
+        // The whole line is the name: one longer than the console keeps is
+        // never cut into another name, it is refused as no file name.
+        if (line.cut) {
+            const std::size_t first = line.text.find_first_not_of(' ');
+            const std::string kept = line.text.substr(first == std::string::npos ? 0 : first);
+            throw RunTimeFailure{failure_file_name, unit, files.absolute_name(kept)};
+        }
+        name = trim_blanks(line.text);
     }
     return files.absolute_name(name);
 }

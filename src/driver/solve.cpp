@@ -16,7 +16,8 @@ namespace {
 // The problem, record by record, with the report written as it goes: the
 // banner after the title record, the mode lines after the pad record, then
 // either the closing message of rejected pad data or the echo, the beam
-// record, the check sequence of the mode and the output data section.
+// record, the check sequence of the mode, the construction details and the
+// output data section.
 void solve_problem(InputRecords& in, ReportFile& report, const std::tm& now,
                    SolveOutcome& outcome) {
     const std::string run_time = time_text(now);
@@ -42,6 +43,8 @@ void solve_problem(InputRecords& in, ReportFile& report, const std::tm& now,
         } else {
             analysis(results);
         }
+        // The report and its warnings read the pad as built.
+        construction_details(results);
         presults(results, report);
         outcome.end = SolveEnd::solved;
         outcome.warnings = warning_count(results);

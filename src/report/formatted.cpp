@@ -3,8 +3,10 @@
 #include <cerrno>
 #include <charconv>
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
 #include <limits>
+#include <version>
 
 namespace bearingpad {
 
@@ -32,9 +34,16 @@ std::string edit_real(float value, int w, int d) {
     // The exact binary value rounded to d decimals; the conversion is exact
     // and rounds halfway cases to the even digit.
     char buf[400];
+#if defined(__cpp_lib_to_chars)
     const auto res = std::to_chars(buf, buf + sizeof buf, static_cast<double>(value),
                                    std::chars_format::fixed, d);
     std::string_view digits(buf, static_cast<std::size_t>(res.ptr - buf));
+#else
+    // A standard library without the floating-point to_chars: its printf
+    // editing is exact as well and rounds halfway cases to the even digit.
+    const int length = std::snprintf(buf, sizeof buf, "%.*f", d, static_cast<double>(value));
+    std::string_view digits(buf, length > 0 ? static_cast<std::size_t>(length) : 0);
+#endif
 
     bool negative = false;
     if (!digits.empty() && digits.front() == '-') {

@@ -64,14 +64,15 @@ void write_pad_echo(ReportFile& report, const ProblemRecord& p) {
                      .text(53, "(IN)")
                      .text(65, "(IN)")
                      .text(75, "(IN)"));
-    report.write(Record()
-                     .real(4, p.width, 7, 4)
-                     .real(15, p.length, 7, 4)
-                     .real(27, p.thickness, 7, 4)
-                     .integer(42, p.number_of_holes, 2)
-                     .real(51, p.diameter_of_hole, 7, 4)
-                     .real(64, p.cover_thickness, 5, 4)
-                     .real(74, p.side_cover, 5, 4));
+    report.write(
+        Record()
+            .real(4, p.width, echo::width.w, echo::width.d)
+            .real(15, p.length, echo::length.w, echo::length.d)
+            .real(27, p.thickness, echo::thickness.w, echo::thickness.d)
+            .integer(42, p.number_of_holes, 2)
+            .real(51, p.diameter_of_hole, echo::diameter_of_hole.w, echo::diameter_of_hole.d)
+            .real(64, p.cover_thickness, echo::cover_thickness.w, echo::cover_thickness.d)
+            .real(74, p.side_cover, echo::side_cover.w, echo::side_cover.d));
     report.write(Record());
     report.write(Record()
                      .text(7, "NUMBER OF")
@@ -86,9 +87,11 @@ void write_pad_echo(ReportFile& report, const ProblemRecord& p) {
     report.write(Record().text(27, "(IN)").text(67, "(IN)"));
     report.write(Record()
                      .integer(10, p.load_plate_count, 2)
-                     .real(26, p.load_plate_thickness, 6, 4)
+                     .real(26, p.load_plate_thickness, echo::load_plate_thickness.w,
+                           echo::load_plate_thickness.d)
                      .integer(46, p.internal_plate_count, 2)
-                     .real(66, p.internal_plate_thickness, 6, 4));
+                     .real(66, p.internal_plate_thickness, echo::internal_plate_thickness.w,
+                           echo::internal_plate_thickness.d));
     report.write(Record());
 }
 
@@ -114,18 +117,22 @@ void write_design_data_echo(ReportFile& report, const ProblemRecord& p) {
     } else {
         values.text(8, "STEEL");
     }
-    report.write(values.real(19, p.distance_to_fixity, 8, 4)
-                     .real(33, p.design_span, 8, 4)
-                     .real(47, p.dead_load, 7, 3)
-                     .real(65, p.live_load, 7, 3));
+    report.write(
+        values
+            .real(19, p.distance_to_fixity, echo::distance_to_fixity.w, echo::distance_to_fixity.d)
+            .real(33, p.design_span, echo::design_span.w, echo::design_span.d)
+            .real(47, p.dead_load, echo::dead_load.w, echo::dead_load.d)
+            .real(65, p.live_load, echo::live_load.w, echo::live_load.d));
     report.write(Record());
     report.write(Record().text(35, "DEAD LOAD").text(49, "LIVE LOAD"));
     report.write(Record().text(24, "CAMBER").text(34, "DEFLECTION").text(48, "DEFLECTION"));
     report.write(Record().text(25, "(IN)").text(37, "(IN)").text(51, "(IN)"));
     report.write(Record()
-                     .real(24, p.camber, 6, 3)
-                     .real(36, p.dead_load_deflection, 6, 3)
-                     .real(50, p.live_load_deflection, 6, 3));
+                     .real(24, p.camber, echo::camber.w, echo::camber.d)
+                     .real(36, p.dead_load_deflection, echo::dead_load_deflection.w,
+                           echo::dead_load_deflection.d)
+                     .real(50, p.live_load_deflection, echo::live_load_deflection.w,
+                           echo::live_load_deflection.d));
     report.write(Record());
     report.write(separator_line());
 }

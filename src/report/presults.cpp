@@ -1,12 +1,11 @@
-// The report writer: entry adjustments, the page frame of the five pages of
-// output data, the order of the blocks with their variants, the bearing
-// details page and the warning lines.
+// The report writer: the page frame of the five pages of output data, the
+// order of the blocks with their variants, the bearing details page and the
+// warning lines.
 #include "report/presults.h"
 
 #include <string>
 
 #include "checks/codes.h"
-#include "checks/numeric.h"
 #include "report/calculation_pages.h"
 #include "report/layout.h"
 #include "report/messages.h"
@@ -16,21 +15,6 @@ namespace bearingpad {
 namespace {
 
 using R = CheckResults;
-
-// Before printing, the values that do not apply to the pad's construction are
-// set to what the bearing details should show.
-void adjust_entry_values(CheckResults& r) {
-    if (r.load_plate_count == 0) r.cover_thickness = 0;
-    if (r.load_plate_count == 0) r.side_cover = 0;
-    // With one load plate the two covers are the elastomer layers either side
-    // of the plate, whatever cover was entered.
-    if (r.load_plate_count == 1) {
-        r.cover_thickness = store((wide(r.thickness) - wide(r.load_plate_thickness)) * wide(0.5f));
-    }
-    if (r.load_plate_count == 0) r.load_plate_thickness = 0;
-    if (r.internal_plate_count == 0) r.internal_plate_thickness = 0;
-    if (r.number_of_holes == 0) r.diameter_of_hole = 0;
-}
 
 void write_separator(ReportFile& report) {
     report.write(separator_line());
@@ -53,7 +37,7 @@ void end_page(ReportFile& report, int page) {
     write_page_eject(report);
 }
 
-// The final dimensions, loads and plates, after the entry adjustments.
+// The final dimensions, loads and plates, with the construction details.
 const Layout kBearingDetails = {
     {lit(33, "BEARING DETAILS")},
     {lit(26, "60 DUROMETER HARDNESS NEOPRENE")},
@@ -84,9 +68,7 @@ const Layout kBearingDetails = {
 
 }  // namespace
 
-void presults(CheckResults& r, ReportFile& report) {
-    adjust_entry_values(r);
-
+void presults(const CheckResults& r, ReportFile& report) {
     const DimensionBasis basis = properties_basis(r);
     const PadKind pad = pad_kind(r.load_plate_count);
     const BeamKind beam = beam_kind(r.beam_type);

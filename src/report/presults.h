@@ -8,10 +8,10 @@
 
 namespace bearingpad {
 
-// Writes the output data section for the checked pad. Before writing it
-// adjusts five values in place (covers, side cover, load plate and internal
-// plate thickness, hole diameter) so that they match the pad's construction;
-// these adjustments remain in the record after the call.
-void presults(CheckResults& r, ReportFile& report);
+// Writes the output data section for the checked pad from the record as it
+// stands; the record is read only. Every page shows the covers, plate
+// thicknesses and hole diameter as construction_details() (checks.h) leaves
+// them, so the driver runs that after the check sequence and before this.
+void presults(const CheckResults& r, ReportFile& report);
 
 }  // namespace bearingpad

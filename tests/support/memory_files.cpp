@@ -1,26 +1,25 @@
 #include "memory_files.h"
 
+#include <algorithm>
+
 namespace bearingpad {
 
 namespace {
 
-class MemoryInputFile : public InputFile {
+// The bytes of a file, split into records as the system's files are.
+class MemoryInputFile : public RecordInputFile {
   public:
-    explicit MemoryInputFile(std::string data) : data_(std::move(data)) {}
-
-    std::optional<std::string> read_record() override {
-        if (pos_ >= data_.size()) return std::nullopt;
-        std::size_t end = data_.find('\n', pos_);
-        const bool line_end = end != std::string::npos;
-        if (!line_end) end = data_.size();
-        std::string record = data_.substr(pos_, end - pos_);
-        pos_ = end + 1;
-        // A CR right before the LF is not part of the record.
-        if (line_end && !record.empty() && record.back() == '\r') record.pop_back();
-        return record;
-    }
+    MemoryInputFile(std::string data, std::string name)
+        : RecordInputFile(std::move(name)), data_(std::move(data)) {}
 
   private:
+    std::optional<std::size_t> read_some(char* buffer, std::size_t size) override {
+        const std::size_t n = std::min(size, data_.size() - pos_);
+        data_.copy(buffer, n, pos_);
+        pos_ += n;
+        return n;
+    }
+
     std::string data_;
     std::size_t pos_ = 0;
 };
@@ -65,7 +64,7 @@ std::unique_ptr<InputFile> MemoryFileAccess::open_input(const std::string& name)
     if (directories.count(name)) throw RunTimeFailure{failure_open, input_unit, name};
     const auto it = files.find(name);
     if (it == files.end()) throw RunTimeFailure{failure_file_not_found, input_unit, name};
-    return std::make_unique<MemoryInputFile>(it->second);
+    return std::make_unique<MemoryInputFile>(it->second, name);
 }
 
 bool MemoryFileAccess::exists(const std::string& name) {

@@ -14,11 +14,19 @@ ScratchDir::ScratchDir() {
     if (::mkdtemp(name) != nullptr) path_ = fs::canonical(name);
 }
 
-Outcome run_program(const fs::path& dir, const std::string& typed) {
+Outcome run_program(const fs::path& dir, const std::string& typed,
+                    const std::vector<std::string>& args) {
     ScratchDir io;
     write_file(io.path() / "typed", typed);
-    const std::string cmd = "cd '" + dir.string() + "' && timeout 60 '" BEARINGPAD_EXE "' < '" +
-                            (io.path() / "typed").string() + "' > '" +
+    // Each argument passed as it is: quoted for the shell, a quote as '\''.
+    std::string quoted;
+    for (const std::string& arg : args) {
+        quoted += " '";
+        for (const char c : arg) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+        quoted += '\'';
+    }
+    const std::string cmd = "cd '" + dir.string() + "' && timeout 60 '" BEARINGPAD_EXE "'" +
+                            quoted + " < '" + (io.path() / "typed").string() + "' > '" +
                             (io.path() / "out").string() + "' 2> '" + (io.path() / "err").string() +
                             "'";
     const int raw = std::system(cmd.c_str());

@@ -45,7 +45,8 @@ ScratchDir::ScratchDir() {
     }
 }
 
-Outcome run_program(const fs::path& dir, const std::string& typed) {
+Outcome run_program(const fs::path& dir, const std::string& typed,
+                    const std::vector<std::string>& args) {
     ScratchDir io;
     write_file(io.path() / "typed", typed);
     const HANDLE in = inheritable(io.path() / "typed", GENERIC_READ, OPEN_EXISTING);
@@ -59,7 +60,9 @@ Outcome run_program(const fs::path& dir, const std::string& typed) {
     si.hStdError = err;
     PROCESS_INFORMATION pi{};
     const std::string exe = program_path();
+    // Each argument in double quotes; the tests pass none with a quote in it.
     std::string command = "\"" + exe + "\"";
+    for (const std::string& arg : args) command += " \"" + arg + "\"";
     const std::string cwd = dir.string();
     const BOOL started = ::CreateProcessA(exe.c_str(), command.data(), nullptr, nullptr, TRUE, 0,
                                           nullptr, cwd.c_str(), &si, &pi);

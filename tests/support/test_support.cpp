@@ -71,6 +71,30 @@ std::string expected_banner(const std::string& date, const std::string& time,
            "60 DUROMETER HARDNESS NEOPRENE\r\n" + "\r\n" + blanks(2) + title72 + "\r\n";
 }
 
+std::vector<std::string> report_pages(const std::string& report) {
+    std::vector<std::string> pages;
+    std::size_t start = 0;
+    for (std::size_t ff; (ff = report.find('\f', start)) != std::string::npos; start = ff + 1) {
+        pages.push_back(report.substr(start, ff - start));
+    }
+    pages.push_back(report.substr(start));
+    return pages;
+}
+
+std::vector<std::string> printed_lines(const std::string& page) {
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    while (start < page.size()) {
+        std::size_t end = page.find('\n', start);
+        if (end == std::string::npos) end = page.size();
+        std::string line = page.substr(start, end - start);
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        lines.push_back(line);
+        start = end + 1;
+    }
+    return lines;
+}
+
 Outcome run_in_process(FileAccess& files, std::istream& typed) {
     std::ostringstream out, err;
     RunEnvironment env{typed, out, err, files, fixed_time};

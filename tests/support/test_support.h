@@ -1,7 +1,7 @@
 // Helpers shared by the tests, the fuzzer and the benchmarks that run whole
 // problems: files read and written whole, a scratch directory, the fixed
-// clock, input records edited, the banner as laid out by hand, and a run
-// either in-process or of the built program.
+// clock, input records edited, the banner as laid out by hand, a report split
+// into pages and lines, and a run either in-process or of the built program.
 #pragma once
 
 #include <ctime>
@@ -9,6 +9,7 @@
 #include <istream>
 #include <map>
 #include <string>
+#include <vector>
 
 #include "driver/run.h"
 
@@ -51,6 +52,18 @@ std::string with_mode(std::string input, char mode);
 std::string expected_banner(const std::string& date, const std::string& time,
                             const std::string& number, const std::string& title72);
 
+// The pages of a report, split at its form feeds. A page eject starts its
+// record with a form feed, so a report with n ejects has n + 1 pages; the form
+// feeds belong to no page. Each page keeps its bytes: a page before an eject
+// ends with the CR of its last record, a following page starts with the CR of
+// the eject's record, and the last page ends with the report.
+std::vector<std::string> report_pages(const std::string& report);
+
+// The printed lines of a page (or of any bytes without form feeds), split at
+// the line feeds, with the CR that closes each record dropped; a final line
+// feed starts no further line.
+std::vector<std::string> printed_lines(const std::string& page);
+
 struct Outcome {
     int status;
     std::string out;
@@ -63,7 +76,9 @@ Outcome run_in_process(FileAccess& files, std::istream& typed);
 Outcome run_in_process(FileAccess& files, const std::string& typed);
 
 // The built program, run in a directory with the typed lines on its standard
-// input; bounded in time so that a hang fails the test instead of CI.
-Outcome run_program(const fs::path& dir, const std::string& typed);
+// input and the given arguments; bounded in time so that a hang fails the
+// test instead of CI.
+Outcome run_program(const fs::path& dir, const std::string& typed,
+                    const std::vector<std::string>& args = {});
 
 }  // namespace bearingpad::test_support

@@ -1,0 +1,175 @@
+#include "driver/command_line.h"
+
+#include <optional>
+
+#include "driver/explain.h"
+
+#ifndef BEARINGPAD_VERSION
+#define BEARINGPAD_VERSION "unknown"
+#endif
+
+namespace bearingpad {
+
+namespace {
+
+constexpr const char* kUsage =
+    "usage: bearingpad [-y] FILE...  |  bearingpad --explain FILE...  |  bearingpad --help";
+
+constexpr const char* kHelp[] = {
+    "usage: bearingpad [-y] FILE...",
+    "       bearingpad --explain FILE...",
+    "       bearingpad --help | --version",
+    "",
+    "Designs or checks the elastomeric bearing pad of each input file (AASHTO 1992,",
+    "Article 14.4.1, Design Method A) and writes its report beside it, named as the",
+    "input file with the extension .rpt: pier3.dat gives pier3.rpt. One line per",
+    "problem tells how it ended; a failure line goes to standard error and the run",
+    "goes on with the next file. Without arguments the program asks for the names.",
+    "",
+    "  -y, --replace  replace a report that exists (without it, that problem is",
+    "                 refused and its report left as it is)",
+    "  --explain      write no report: show the three records under a column ruler",
+    "                 and how each field is read, and mark probable slips",
+    "  --help         this text",
+    "  --version      the program's version",
+    "  --             the arguments after it are file names",
+    "",
+    "Exit status: 0 when every problem got its report; otherwise the message number",
+    "of the first problem that did not (10: its report exists and was not replaced;",
+    "29: the input file does not exist; 64: an unreadable number; ...); 2 for a",
+    "wrong option or no file named. With --explain: 0 when nothing was marked, 1",
+    "when something was.",
+};
+
+struct Options {
+    bool replace = false;
+    bool explain = false;
+    bool help = false;
+    bool version = false;
+    std::vector<std::string> files;
+};
+
+// The options and file names, or nothing after a usage error (written).
+std::optional<Options> parse(RunEnvironment& env, const std::vector<std::string>& args) {
+    Options o;
+    bool names_only = false;
+    for (const std::string& arg : args) {
+        if (names_only || arg.empty() || arg.front() != '-') {
+            o.files.push_back(arg);
+        } else if (arg == "--") {
+            names_only = true;
+        } else if (arg == "-y" || arg == "--replace") {
+            o.replace = true;
+        } else if (arg == "--explain") {
+            o.explain = true;
+        } else if (arg == "-h" || arg == "--help") {
+            o.help = true;
+        } else if (arg == "--version") {
+            o.version = true;
+        } else {
+            env.error_out << "bearingpad: unknown option " << arg << "\r\n" << kUsage << "\r\n";
+            return std::nullopt;
+        }
+    }
+    if (o.files.empty() && !o.help && !o.version) {
+        env.error_out << "bearingpad: no input file named\r\n" << kUsage << "\r\n";
+        return std::nullopt;
+    }
+    return o;
+}
+
+class CommandLine {
+  public:
+    CommandLine(RunEnvironment& env, const Options& options) : env_(env), options_(options) {}
+
+    int execute() {
+        int status = 0;
+        for (const std::string& file : options_.files) {
+            const int one = options_.explain ? explain_file(file) : solve_file(file);
+            if (status == 0) status = one;
+        }
+        env_.console_out.flush();
+        env_.error_out.flush();
+        return status;
+    }
+
+  private:
+    // One problem: the input file opened, the report created (or replaced
+    // with -y), the problem solved into it.
+    int solve_file(const std::string& file) {
+        const std::string report_file = report_name_for(file);
+        try {
+            const std::string input_name = input_name_of(file);
+            const std::unique_ptr<InputFile> input = env_.files.open_input(input_name);
+            const std::unique_ptr<OutputSink> report =
+                open_report_file(env_.files, input_name, env_.files.absolute_name(report_file),
+                                 [this] { return options_.replace; });
+            if (!report) {
+                env_.error_out << file << ": " << report_file
+                               << " exists, not replaced (-y replaces it)\r\n";
+                return failure_cannot_overwrite;
+            }
+            const SolveOutcome outcome = solve(*input, input_name, *report, env_.local_time());
+            if (outcome.failure) return fail(*outcome.failure);
+            env_.console_out << file << ": " << report_file << ' ' << outcome_summary(outcome)
+                             << "\r\n";
+            return 0;
+        } catch (const RunTimeFailure& failure) {
+            return fail(failure);
+        }
+    }
+
+    // One input file explained; nothing is written.
+    int explain_file(const std::string& file) {
+        try {
+            const std::unique_ptr<InputFile> input = env_.files.open_input(input_name_of(file));
+            const Explanation explanation = explain_input(*input);
+            if (options_.files.size() > 1) env_.console_out << file << ":\r\n";
+            write_explanation(explanation, env_.console_out);
+            return mark_count(explanation) > 0 ? status_marked : 0;
+        } catch (const RunTimeFailure& failure) {
+            return fail(failure);
+        }
+    }
+
+    // A name is taken whole, blanks included; an empty one is no file name.
+    std::string input_name_of(const std::string& file) {
+        const std::string name = env_.files.absolute_name(file);
+        if (file.empty()) throw RunTimeFailure{failure_file_name, input_unit, name};
+        return name;
+    }
+
+    int fail(const RunTimeFailure& failure) {
+        env_.error_out << failure_line(failure);
+        return failure.number;
+    }
+
+    RunEnvironment& env_;
+    const Options& options_;
+};
+
+}  // namespace
+
+std::string report_name_for(const std::string& input_name) {
+    const std::size_t folder = input_name.find_last_of("/\\");
+    const std::size_t base = folder == std::string::npos ? 0 : folder + 1;
+    const std::size_t dot = input_name.rfind('.');
+    const bool extension = dot != std::string::npos && dot > base;
+    return (extension ? input_name.substr(0, dot) : input_name) + ".rpt";
+}
+
+int run_command_line(RunEnvironment& env, const std::vector<std::string>& args) {
+    const std::optional<Options> options = parse(env, args);
+    if (!options) return status_usage;
+    if (options->help) {
+        for (const char* line : kHelp) env.console_out << line << "\r\n";
+        return 0;
+    }
+    if (options->version) {
+        env.console_out << "bearingpad " << BEARINGPAD_VERSION << "\r\n";
+        return 0;
+    }
+    return CommandLine(env, *options).execute();
+}
+
+}  // namespace bearingpad

@@ -1,0 +1,34 @@
+// The command line of the program: many problems in one run, each input file
+// solved into a report of the same name with the extension ".rpt" beside it,
+// and the explanation of how an input file's columns are read.
+//
+//   bearingpad [-y] FILE...        one report per input file
+//   bearingpad --explain FILE...   the records and fields as the program reads them
+//   bearingpad --help | --version
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "driver/run.h"
+
+namespace bearingpad {
+
+// Exit statuses of the command line besides 0 and the message numbers.
+enum CommandLineStatus : int {
+    status_marked = 1,  // --explain marked a probable slip
+    status_usage = 2,   // an unknown option, or no file named
+};
+
+// Runs the command line given its arguments (the program's name left out):
+// writes one line per problem on the console, a failure line on the error
+// stream for a problem that got no report, and goes on with the next file.
+// Returns 0 when every problem got its report, otherwise the message number of
+// the first that did not (10 for an existing report that was not replaced).
+int run_command_line(RunEnvironment& env, const std::vector<std::string>& args);
+
+// The report's name for an input name: its extension, if any, replaced by
+// ".rpt" ("pier3.dat" gives "pier3.rpt", "pier3" gives "pier3.rpt").
+std::string report_name_for(const std::string& input_name);
+
+}  // namespace bearingpad

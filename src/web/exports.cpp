@@ -1,0 +1,103 @@
+// The entry points the page calls through the module's ccall: plain C
+// functions over the module's memory. A run's results stay here until the
+// next run; the page copies them out at once.
+#include <cmath>
+#include <ctime>
+#include <limits>
+#include <string>
+
+#include "report/formatted.h"
+#include "web/page_run.h"
+
+#ifndef BEARINGPAD_VERSION
+#define BEARINGPAD_VERSION "0"
+#endif
+
+namespace {
+
+bearingpad::PageRun last_run;
+bearingpad::PageExplanation last_explanation;
+bool last_read_ok = false;
+
+}  // namespace
+
+extern "C" {
+
+const char* bp_version() {
+    return BEARINGPAD_VERSION;
+}
+
+// Solves the size bytes at input; month 1 to 12. Returns the exit status.
+int bp_run(const char* input, int size, const char* input_name, const char* report_name, int year,
+           int month, int day, int hour, int minute, int second) {
+    std::tm now{};
+    now.tm_year = year - 1900;
+    now.tm_mon = month - 1;
+    now.tm_mday = day;
+    now.tm_hour = hour;
+    now.tm_min = minute;
+    now.tm_sec = second;
+    last_run =
+        bearingpad::run_page(std::string_view(input, size > 0 ? static_cast<std::size_t>(size) : 0),
+                             input_name, report_name, now);
+    return last_run.outcome.status();
+}
+
+const char* bp_report_data() {
+    return last_run.report.data();
+}
+int bp_report_size() {
+    return static_cast<int>(last_run.report.size());
+}
+const char* bp_console() {
+    return last_run.console.c_str();
+}
+const char* bp_failure() {
+    return last_run.failure.c_str();
+}
+// 0 no problem in the input, 1 rejected, 2 solved, 3 run-time failure.
+int bp_end() {
+    return static_cast<int>(last_run.outcome.end);
+}
+int bp_warnings() {
+    return last_run.outcome.warnings;
+}
+int bp_design_not_possible() {
+    return last_run.outcome.design_not_possible() ? 1 : 0;
+}
+int bp_analysis() {
+    return last_run.outcome.mode == bearingpad::RunMode::analysis ? 1 : 0;
+}
+
+// The explanation of the size bytes at input, as --explain writes it; its
+// mark count from bp_explain_marks. A refused read cannot happen in memory.
+const char* bp_explain(const char* input, int size, const char* input_name) {
+    last_explanation = bearingpad::explain_page_input(
+        std::string_view(input, size > 0 ? static_cast<std::size_t>(size) : 0), input_name);
+    return last_explanation.text.c_str();
+}
+
+int bp_explain_marks() {
+    return last_explanation.marks;
+}
+
+// The value a real field Fw.d of the input file reads as; NaN when it cannot
+// be read (the run would end with message 64).
+double bp_read_real(const char* field, int d) {
+    const std::optional<float> value = bearingpad::read_real_field(field, d);
+    last_read_ok = value.has_value();
+    return value ? static_cast<double>(*value) : std::numeric_limits<double>::quiet_NaN();
+}
+
+// The value an integer field reads as; bp_read_ok tells whether it could be read.
+int bp_read_integer(const char* field) {
+    const std::optional<std::int32_t> value = bearingpad::read_integer_field(field);
+    last_read_ok = value.has_value();
+    return value ? *value : 0;
+}
+
+int bp_read_ok() {
+    return last_read_ok ? 1 : 0;
+}
+
+}  // extern "C"

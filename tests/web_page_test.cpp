@@ -1,0 +1,76 @@
+// The page's run over the input file's bytes (src/web/page_run): records
+// split as from a file on disk, the console line and the failure line of each
+// end of a problem.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "test_support.h"
+#include "web/page_run.h"
+
+namespace bearingpad {
+namespace {
+
+const std::string kTitle = "    0001ROUTE 9 OVER MILL CREEK - ABUTMENT BEARINGS";
+const std::string kPad = " A   12.0   9.0   2.0  1  1.0  .25  .25    2  .25      1  .0747";
+const std::string kBeam = "    100.0   80.0  40.0 20.0    1.0  .5 .25";
+
+PageRun run(const std::string& input) {
+    return run_page(input, "input.dat", "input.rpt", test_support::fixed_time());
+}
+
+struct EndCase {
+    const char* what;
+    std::string input;
+    int status;
+    std::string console;  // after "input.dat: input.rpt "
+    std::string failure;
+    bool report_written;
+};
+
+TEST(WebPage, EachEndOfAProblem) {
+    const std::string line = "\r\n";
+    const EndCase cases[] = {
+        {"empty file", "", 0, "written, no problem in the input (fewer than two records)", "",
+         false},
+        {"title only", kTitle + "\n", 0,
+         "written, no problem in the input (fewer than two records)", "", true},
+        {"solved", kTitle + "\n" + kPad + "\n" + kBeam + "\n", 0, "written, 2 warnings", "", true},
+        {"no beam record", kTitle + "\n" + kPad + "\n", 24,
+         "end-of-file during read, unit 5, file input.dat",
+         "bpio: severe (24): end-of-file during read, unit 5, file input.dat\r\n", true},
+        {"a comma in the width", kTitle + "\n A   12,0" + kPad.substr(9) + "\n" + kBeam + "\n", 64,
+         "input conversion error, unit 5, file input.dat",
+         "bpio: severe (64): input conversion error, unit 5, file input.dat\r\n", true},
+        {"five holes", kTitle + "\n" + kPad.substr(0, 23) + "5" + kPad.substr(24) + "\n" + kBeam, 0,
+         "rejected: NUMBER OF HOLES CAN NOT BE GREATER THAN 4", "", true},
+    };
+    for (const EndCase& c : cases) {
+        const PageRun r = run(c.input);
+        EXPECT_EQ(r.outcome.status(), c.status) << c.what;
+        EXPECT_EQ(r.console, "input.dat: input.rpt " + c.console + line) << c.what;
+        EXPECT_EQ(r.failure, c.failure) << c.what;
+        EXPECT_EQ(!r.report.empty(), c.report_written) << c.what;
+    }
+}
+
+TEST(WebPage, RecordsSplitAsFromAFile) {
+    const std::string lf = kTitle + "\n" + kPad + "\n" + kBeam + "\n";
+    const PageRun plain = run(lf);
+    ASSERT_EQ(plain.outcome.status(), 0);
+    // CR LF line ends, no line end after the last record, a byte order mark
+    // and notes after the records read alike.
+    EXPECT_EQ(run(kTitle + "\r\n" + kPad + "\r\n" + kBeam + "\r\n").report, plain.report);
+    EXPECT_EQ(run(kTitle + "\n" + kPad + "\n" + kBeam).report, plain.report);
+    EXPECT_EQ(run("\xEF\xBB\xBF" + lf).report, plain.report);
+    EXPECT_EQ(run(lf + "NOTES\n" + std::string(20000, 'N')).report, plain.report);
+    // A title record longer than a read block (8192 bytes): the columns after
+    // 80 are not read, and the pad record after it is found in a later block.
+    EXPECT_EQ(run(kTitle + std::string(80 - kTitle.size(), ' ') + std::string(10000, 'X') + "\n" +
+                  kPad + "\n" + kBeam + "\n")
+                  .report,
+              plain.report);
+}
+
+}  // namespace
+}  // namespace bearingpad

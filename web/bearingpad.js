@@ -1,0 +1,773 @@
+// The page: a form for the three records of an input file, the records it
+// writes, the engine's run of them, the report page by page, print and save.
+// The engine (createBearingpadEngine, from the script before this one) is the
+// console program's solve compiled to WebAssembly; every number the page
+// shows as read, and every report, comes from it.
+"use strict";
+
+(function () {
+  const scriptAt = performance.now();
+  let formAt = null;
+  let engineAt = null;
+  const VERSION = "@VERSION@";
+  const STORAGE_KEY = "bearingpad.form.v1";
+  const DEFAULT_INPUT_NAME = "input.dat";
+
+  // ---------------------------------------------------------------------
+  // The fields of the three records: record (0 title, 1 pad, 2 beam), first
+  // column, width, decimals of a real field Fw.d.
+  const DEFAULTS_NOTE = {
+    width: (mode) => mode === "A" ? "used as entered (0 when blank)"
+                                  : "below 0.1: the design starts at 1.0 and finds the width",
+    length: (mode) => mode === "A" ? "used as entered (0 when blank)"
+                                   : "below 0.1: the design starts at 1.0 and finds the length",
+    thickness: (mode) => mode === "A" ? "used as entered (0 when blank)"
+                                      : "below 0.1: the design starts at 0.5",
+  };
+  const FIELDS = [
+    { id: "number", rec: 0, col: 5, w: 4, kind: "text", label: "Problem number",
+      help: "Any 4 characters, printed as typed in the banner." },
+    { id: "title", rec: 0, col: 9, w: 72, kind: "text", label: "Title",
+      help: "Free text, printed as typed under the banner." },
+
+    { id: "mode", rec: 1, col: 2, w: 1, kind: "choice", label: "Mode",
+      choices: [[" ", "design: the program sizes the pad"], ["A", "analysis: check the pad as entered"]],
+      help: "A = analysis; anything else (blank) = design." },
+    { id: "basis", rec: 1, col: 3, w: 1, kind: "choice", label: "Bearing properties from",
+      choices: [[" ", "plate dimensions"], ["B", "bearing dimensions"]],
+      help: "B = properties from the bearing dimensions; otherwise from the plate dimensions when the pad has load plates." },
+    { id: "width", rec: 1, col: 4, w: 6, d: 4, kind: "real", unit: "in", label: "Width W",
+      help: "Bearing width; blank in a design: the search finds it." },
+    { id: "length", rec: 1, col: 10, w: 6, d: 4, kind: "real", unit: "in", label: "Length L",
+      help: "Bearing length; blank in a design: the search finds it." },
+    { id: "thickness", rec: 1, col: 16, w: 6, d: 4, kind: "real", unit: "in", label: "Total thickness",
+      help: "Total bearing thickness; blank in a design: the search starts at 0.5 in." },
+    { id: "holes", rec: 1, col: 24, w: 1, kind: "choice", label: "Number of holes",
+      choices: [[" ", "blank: 1 hole"], ["0", "0"], ["1", "1"], ["2", "2"], ["3", "3"], ["4", "4"]],
+      help: "Blank = 1 hole, or 0 to 4." },
+    { id: "diameter", rec: 1, col: 25, w: 5, d: 4, kind: "real", unit: "in", label: "Hole diameter",
+      zero: "3.0", help: "Diameter of the hole(s); blank or 0 = 3.0 in." },
+    { id: "cover", rec: 1, col: 30, w: 5, d: 4, kind: "real", unit: "in", label: "Top and bottom cover",
+      zero: "0.25", help: "Top and bottom cover layers; blank or 0 = 0.25 in." },
+    { id: "side", rec: 1, col: 35, w: 5, d: 4, kind: "real", unit: "in", label: "Side cover",
+      zero: "0.25", help: "Side cover; blank or 0 = 0.25 in." },
+    { id: "loadplates", rec: 1, col: 44, w: 1, kind: "choice", label: "Number of load plates",
+      choices: [[" ", "0 (blank): none"], ["1", "1"], ["2", "2"]],
+      help: "Load plates: blank or 0 = none, 1 or 2." },
+    { id: "loadthick", rec: 1, col: 45, w: 5, d: 4, kind: "real", unit: "in", label: "Load plate thickness",
+      zero: "0.1875", help: "Thickness of each load plate; blank or 0 = 0.1875 in." },
+    { id: "internal", rec: 1, col: 56, w: 1, kind: "choice", label: "Number of internal plates",
+      choices: [[" ", "0 (blank)"], ["1", "1"], ["2", "2"], ["3", "3"], ["4", "4"], ["5", "5"],
+                ["6", "6"], ["7", "7"], ["8", "8"], ["9", "9"]],
+      help: "Internal plates 0 to 9, only with two load plates (a design sets them to 0 otherwise)." },
+    { id: "internalthick", rec: 1, col: 59, w: 5, d: 4, kind: "real", unit: "in", label: "Internal plate thickness",
+      zero: "0.0747", help: "Thickness of each internal plate; blank or 0 = 0.0747 in (14 gage)." },
+
+    { id: "beam", rec: 2, col: 2, w: 1, kind: "choice", label: "Beam",
+      choices: [[" ", "concrete (70 degrees, .000006 per degree)"], ["S", "steel (120 degrees, .0000065 per degree)"]],
+      help: "S = steel beam; anything else (blank) = concrete." },
+    { id: "fixity", rec: 2, col: 3, w: 7, d: 4, kind: "real", unit: "ft", label: "Distance to fixity",
+      help: "Distance from the bearing to the point of fixity." },
+    { id: "span", rec: 2, col: 10, w: 7, d: 4, kind: "real", unit: "ft", label: "Design span",
+      help: "Design span of the beam." },
+    { id: "dead", rec: 2, col: 17, w: 6, d: 3, kind: "real", unit: "K", label: "Dead load reaction",
+      help: "Dead load reaction." },
+    { id: "live", rec: 2, col: 24, w: 6, d: 3, kind: "real", unit: "K", label: "Live load reaction",
+      help: "Live load reaction without impact." },
+    { id: "camber", rec: 2, col: 30, w: 5, d: 3, kind: "real", unit: "in", label: "Camber",
+      help: "Camber of the beam." },
+    { id: "deaddefl", rec: 2, col: 35, w: 4, d: 3, kind: "real", unit: "in", label: "Dead load deflection",
+      help: "Dead load deflection of the beam." },
+    { id: "livedefl", rec: 2, col: 39, w: 4, d: 3, kind: "real", unit: "in", label: "Live load deflection",
+      help: "Live load deflection of the beam." },
+  ];
+  const RECORD_NAMES = ["Title record", "Pad record", "Beam record"];
+  // The columns each record ends at as the program reads it.
+  const RECORD_END = [80, 63, 42];
+
+  // The starting form: examples/analysis.dat.
+  const START = {
+    number: "0101", title: "ROUTE 9 OVER MILL CREEK - ABUTMENT BEARINGS", mode: "A", basis: " ",
+    width: "12.0", length: "9.0", thickness: "2.0", holes: "1", diameter: "1.0", cover: ".25",
+    side: ".25", loadplates: "2", loadthick: ".25", internal: "1", internalthick: ".0747",
+    beam: " ", fixity: "100.0", span: "80.0", dead: "40.0", live: "20.0", camber: "1.0",
+    deaddefl: ".5", livedefl: ".25",
+  };
+
+  const $ = (id) => document.getElementById(id);
+  const cols = (f) => f.w === 1 ? "col " + f.col : "cols " + f.col + "-" + (f.col + f.w - 1);
+  const form_of = (f) => f.kind === "real" ? "F" + f.w + "." + f.d : f.kind === "text" ? "A" + f.w : "A1";
+
+  // ---------------------------------------------------------------------
+  // The engine.
+  let engine = null;
+  let firstReportAt = null;
+
+  function call(name, ret, types, args) { return engine.ccall(name, ret, types, args); }
+
+  // Runs the bytes of an input file; returns what the console program would
+  // leave: status, report bytes, console line, failure line, and the outcome.
+  function runEngine(bytes, when, inputName) {
+    if (!engine) throw new Error("the engine is still loading");
+    if (!(bytes instanceof Uint8Array)) throw new TypeError("run: the input must be a Uint8Array");
+    if (!(when instanceof Date) || isNaN(when.getTime())) throw new TypeError("run: when must be a valid Date");
+    const name = inputName || DEFAULT_INPUT_NAME;
+    const reportName = name.replace(/\.[^./\\]*$/, "") + ".rpt";
+    const ptr = engine._malloc(Math.max(bytes.length, 1));
+    try {
+      engine.HEAPU8.set(bytes, ptr);
+      const status = call("bp_run", "number",
+        ["number", "number", "string", "string", "number", "number", "number", "number", "number", "number"],
+        [ptr, bytes.length, name, reportName, when.getFullYear(), when.getMonth() + 1, when.getDate(),
+         when.getHours(), when.getMinutes(), when.getSeconds()]);
+      const data = call("bp_report_data", "number", [], []);
+      const size = call("bp_report_size", "number", [], []);
+      return {
+        status: status,
+        report: engine.HEAPU8.slice(data, data + size),
+        console: call("bp_console", "string", [], []),
+        failure: call("bp_failure", "string", [], []),
+        end: ["none", "rejected", "solved", "failure"][call("bp_end", "number", [], [])],
+        warnings: call("bp_warnings", "number", [], []),
+        impossible: call("bp_design_not_possible", "number", [], []) === 1,
+        analysis: call("bp_analysis", "number", [], []) === 1,
+        reportName: reportName,
+      };
+    } finally {
+      engine._free(ptr);
+    }
+  }
+
+  // The value a real field's columns read as (NaN: unreadable, message 64).
+  function readReal(text, d) { return call("bp_read_real", "number", ["string", "number"], [text, d]); }
+  function readInteger(text) {
+    const v = call("bp_read_integer", "number", ["string"], [text]);
+    return call("bp_read_ok", "number", [], []) === 1 ? v : NaN;
+  }
+
+  // A 32-bit real as a short decimal.
+  function shown(v) {
+    if (!isFinite(v)) return String(v);
+    return String(parseFloat(v.toPrecision(7)));
+  }
+
+  // ---------------------------------------------------------------------
+  // Writing a field: the form always writes the decimal point, right-
+  // justified in the field's columns, and refuses what does not fit.
+  const NUMBER = /^([+-]?)(\d*)(?:\.(\d*))?$/;
+
+  function writeReal(f, typed) {
+    const t = typed.trim();
+    if (t === "") return { text: " ".repeat(f.w) };
+    const m = NUMBER.exec(t);
+    if (!m || (m[2] === "" && (m[3] === undefined || m[3] === ""))) {
+      return { refused: "\"" + t + "\" is not a number: type digits with an optional decimal point " +
+                        "(no comma, letter, blank or exponent)." };
+    }
+    const integer = m[2].replace(/^0+/, "");
+    const fraction = (m[3] || "").replace(/0+$/, "");
+    const zero = integer === "" && fraction === "";
+    const sign = m[1] === "-" && !zero ? "-" : "";
+    let text = sign + integer + "." + fraction;
+    if (text.length > f.w) {
+      return { refused: t + " does not fit " + form_of(f) + " (" + cols(f) + "): it needs " + text.length +
+                        " columns with its point, the field has " + f.w + "." };
+    }
+    if (integer === "" && text.length < f.w) text = sign + "0." + fraction;
+    return { text: text.padStart(f.w, " ") };
+  }
+
+  function writeText(f, typed) {
+    if (/[^\x20-\x7e]/.test(typed)) {
+      return { refused: "Only plain ASCII characters: the file has one byte a column, and " +
+                        JSON.stringify(typed.match(/[^\x20-\x7e]/)[0]) + " is not one of them." };
+    }
+    if (typed.length > f.w) {
+      return { refused: "The " + f.label.toLowerCase() + " has " + f.w + " columns (" + cols(f) + "); this one has " +
+                        typed.length + " characters." };
+    }
+    return { text: typed.padEnd(f.w, " ") };
+  }
+
+  function writeField(f, value) {
+    if (f.kind === "real") return writeReal(f, value);
+    if (f.kind === "text") return writeText(f, value);
+    return { text: value || " " };
+  }
+
+  // The three records from the form's values; refusals by field.
+  function buildRecords(values) {
+    const recs = [[], [], []].map(() => Array(80).fill(" "));
+    const refused = {};
+    const texts = {};
+    for (const f of FIELDS) {
+      const r = writeField(f, values[f.id] || "");
+      if (r.refused) { refused[f.id] = r.refused; continue; }
+      texts[f.id] = r.text;
+      for (let i = 0; i < f.w; i++) recs[f.rec][f.col - 1 + i] = r.text[i];
+    }
+    const records = recs.map((r) => r.join("").replace(/ +$/, ""));
+    return { records, refused, texts };
+  }
+
+  function recordsBytes(records) { return latin1(records.join("\n") + "\n"); }
+  function latin1(s) { const b = new Uint8Array(s.length); for (let i = 0; i < s.length; i++) b[i] = s.charCodeAt(i) & 255; return b; }
+  function fromLatin1(b) { let s = ""; for (let i = 0; i < b.length; i += 8192) s += String.fromCharCode.apply(null, b.subarray(i, i + 8192)); return s; }
+
+  function ruler(width) {
+    let tens = "", units = "";
+    for (let c = 1; c <= width; c++) {
+      tens += c % 10 === 0 ? String((c / 10) % 10) : " ";
+      units += String(c % 10);
+    }
+    return tens + "\n" + units;
+  }
+
+  // ---------------------------------------------------------------------
+  // The form.
+  const inputs = {};
+
+  function buildForm() {
+    const form = $("form");
+    for (let rec = 0; rec < 3; rec++) {
+      const set = document.createElement("fieldset");
+      const legend = document.createElement("legend");
+      legend.textContent = RECORD_NAMES[rec] + " (record " + (rec + 1) + ")";
+      set.appendChild(legend);
+      for (const f of FIELDS.filter((x) => x.rec === rec)) set.appendChild(fieldRow(f));
+      form.appendChild(set);
+    }
+    form.addEventListener("input", onFormChange);
+    form.addEventListener("change", onFormChange);
+    form.addEventListener("submit", (e) => { e.preventDefault(); runForm(); });
+  }
+
+  function fieldRow(f) {
+    const row = document.createElement("div");
+    const radios = f.kind === "choice" && f.choices.length <= 2;
+    row.className = "field" + (f.kind === "text" ? " wide" : radios ? " radios" : "");
+    row.id = "row-" + f.id;
+    const label = document.createElement("label");
+    label.textContent = f.label;
+    label.htmlFor = "f-" + f.id;
+    row.appendChild(label);
+    let control;
+    if (radios) {
+      control = document.createElement("div");
+      control.className = "choices";
+      control.id = "f-" + f.id;
+      for (const [ch, text] of f.choices) {
+        const l = document.createElement("label");
+        const r = document.createElement("input");
+        r.type = "radio"; r.name = f.id; r.value = ch;
+        l.appendChild(r); l.appendChild(document.createTextNode(" " + text));
+        control.appendChild(l);
+      }
+    } else if (f.kind === "choice") {
+      control = document.createElement("select");
+      control.id = "f-" + f.id;
+      for (const [ch, text] of f.choices) {
+        const o = document.createElement("option");
+        o.value = ch; o.textContent = text;
+        control.appendChild(o);
+      }
+    } else {
+      control = document.createElement("input");
+      control.type = "text";
+      control.id = "f-" + f.id;
+      control.name = f.id;
+      control.spellcheck = false;
+      if (f.kind === "real") { control.inputMode = "decimal"; control.placeholder = f.zero ? f.zero : "blank"; }
+    }
+    inputs[f.id] = control;
+    row.appendChild(control);
+    if (f.kind !== "text" && !radios) {
+      const unit = document.createElement("span");
+      unit.className = "unit"; unit.textContent = f.unit || "";
+      row.appendChild(unit);
+    }
+    const where = document.createElement("span");
+    where.className = "cols"; where.textContent = cols(f) + " " + form_of(f);
+    row.appendChild(where);
+    if (f.kind !== "text") {
+      const reads = document.createElement("span");
+      reads.className = "reads"; reads.id = "reads-" + f.id;
+      row.appendChild(reads);
+    }
+    const help = document.createElement("span");
+    help.className = "help"; help.textContent = f.help;
+    row.appendChild(help);
+    const refused = document.createElement("span");
+    refused.className = "refused"; refused.id = "refused-" + f.id; refused.hidden = true;
+    row.appendChild(refused);
+    return row;
+  }
+
+  function getValues() {
+    const v = {};
+    for (const f of FIELDS) {
+      const c = inputs[f.id];
+      if (c.classList && c.classList.contains("choices")) {
+        const r = c.querySelector("input:checked");
+        v[f.id] = r ? r.value : " ";
+      } else {
+        v[f.id] = c.value;
+      }
+    }
+    return v;
+  }
+
+  function setValues(v) {
+    for (const f of FIELDS) {
+      const c = inputs[f.id];
+      const value = v[f.id] === undefined ? (f.kind === "choice" ? " " : "") : v[f.id];
+      if (c.classList && c.classList.contains("choices")) {
+        let any = false;
+        for (const r of c.querySelectorAll("input")) { r.checked = r.value === value; any = any || r.checked; }
+        if (!any) c.querySelector("input").checked = true;
+      } else if (c.tagName === "SELECT") {
+        c.value = value;
+        if (c.selectedIndex < 0) c.selectedIndex = 0;
+      } else {
+        c.value = value;
+      }
+    }
+    onFormChange();
+  }
+
+  let current = null;  // the form's records and refusals
+
+  function onFormChange() {
+    const values = getValues();
+    current = buildRecords(values);
+    for (const f of FIELDS) {
+      const row = $("row-" + f.id);
+      const ref = $("refused-" + f.id);
+      const bad = current.refused[f.id];
+      row.classList.toggle("bad", !!bad);
+      ref.hidden = !bad;
+      ref.textContent = bad || "";
+      const reads = $("reads-" + f.id);
+      if (reads) reads.textContent = bad ? "" : readsText(f, current.texts[f.id], values.mode);
+    }
+    const recs = current.records;
+    $("records").textContent = ruler(80) + "\n" + recs.join("\n");
+    try { localStorage.setItem(STORAGE_KEY, JSON.stringify(values)); } catch (e) { /* no storage: nothing kept */ }
+  }
+
+  // What the program reads from the field's columns, and what it makes of it.
+  function readsText(f, text, mode) {
+    if (f.kind === "choice") return text === " " ? "writes a blank" : "writes '" + text + "'";
+    if (!engine) return "";
+    const v = readReal(text, f.d);
+    if (isNaN(v)) return "unreadable";
+    let s = "reads " + shown(v);
+    if (v === 0 && f.zero) s += ", so " + f.zero;
+    else if (DEFAULTS_NOTE[f.id] && v < 0.1) s += "; " + DEFAULTS_NOTE[f.id](mode);
+    return s;
+  }
+
+  function restoreForm() {
+    let v = null;
+    try { v = JSON.parse(localStorage.getItem(STORAGE_KEY) || "null"); } catch (e) { v = null; }
+    setValues(v && typeof v === "object" ? v : START);
+  }
+
+  // ---------------------------------------------------------------------
+  // Opening an input file: when every field is one the form writes, the
+  // form takes it; otherwise the records are shown with what stops the form.
+  function analyseInput(bytes) {
+    let text = fromLatin1(bytes);
+    if (text.startsWith("\xef\xbb\xbf")) text = text.slice(3);
+    const lines = text.split("\n").map((l) => l.replace(/\r$/, ""));
+    if (lines.length && lines[lines.length - 1] === "" && text.endsWith("\n")) lines.pop();
+    const records = lines.slice(0, 3);
+    const problems = [];  // {rec, col, width, why}
+    const values = {};
+    if (records.length < 3) {
+      problems.push({ rec: Math.max(records.length - 1, 0), col: 0, width: 0,
+                      why: "the file has " + records.length + " record(s); a problem has three (title, pad, beam)" });
+    }
+    const used = [new Set(), new Set(), new Set()];
+    for (const f of FIELDS) {
+      const rec = records[f.rec] || "";
+      const field = rec.slice(f.col - 1, f.col - 1 + f.w).padEnd(f.w, " ");
+      for (let i = 0; i < f.w; i++) used[f.rec].add(f.col + i);
+      if (f.kind === "text") {
+        values[f.id] = f.id === "title" ? field.replace(/ +$/, "") : field.replace(/ +$/, "");
+        continue;
+      }
+      if (f.kind === "choice") {
+        let ch = field;
+        if (f.id === "beam" && ch === "C") ch = " ";
+        if (f.id === "internal" && ch === "0") ch = " ";
+        if (f.id === "loadplates" && ch === "0") ch = " ";
+        if (!f.choices.some((c) => c[0] === ch)) {
+          problems.push({ rec: f.rec, col: f.col, width: 1, why: f.label + ": column " + f.col + " holds '" + field +
+                          "', which the form does not write (" + f.help + ")" });
+        } else {
+          values[f.id] = ch;
+        }
+        continue;
+      }
+      const v = readReal(field, f.d);
+      const trimmed = field.replace(/ /g, "");
+      if (isNaN(v)) {
+        problems.push({ rec: f.rec, col: f.col, width: f.w, why: f.label + " (" + cols(f) + ", " + form_of(f) + "): '" + field +
+                        "' cannot be read: the run ends with input conversion error (64)" });
+      } else if (trimmed !== "" && !trimmed.includes(".")) {
+        problems.push({ rec: f.rec, col: f.col, width: f.w, why: f.label + " (" + cols(f) + ", " + form_of(f) + "): '" + field +
+                        "' has no decimal point, so its last " + f.d + " digits are decimals: it reads " + shown(v) + " " + f.unit });
+        values[f.id] = shown(v);
+      } else if (trimmed !== "" && !/^[+-]?\d*\.\d*$/.test(trimmed)) {
+        problems.push({ rec: f.rec, col: f.col, width: f.w, why: f.label + " (" + cols(f) + "): '" + field +
+                        "' reads " + shown(v) + ", but not as a plain decimal number" });
+        values[f.id] = shown(v);
+      } else {
+        values[f.id] = trimmed;
+      }
+    }
+    records.forEach((rec, r) => {
+      for (let c = 1; c <= rec.length; c++) {
+        const ch = rec[c - 1];
+        if (ch < " " || ch > "~") {
+          problems.push({ rec: r, col: c, width: 1, why: RECORD_NAMES[r].toLowerCase() + ", column " + c + ": a byte that is not a printable ASCII character (" +
+                          ch.charCodeAt(0) + ")" });
+        } else if (ch !== " " && !used[r].has(c)) {
+          problems.push({ rec: r, col: c, width: 1, why: RECORD_NAMES[r].toLowerCase() + ", column " + c + ": '" + ch + "' stands in a column the program " +
+                          (c > RECORD_END[r] ? "does not read (after column " + RECORD_END[r] + ")" : "skips") });
+        }
+      }
+    });
+    return { records, problems, values, notes: lines.length > 3 };
+  }
+
+  let opened = null;  // { name, bytes, analysis } of the last opened input file
+
+  function openInput(name, bytes) {
+    if (!engine) { showMessage("The engine is still loading: open the file again in a moment."); return; }
+    const a = analyseInput(bytes);
+    const explained = explainInput(bytes, name);
+    opened = { name, bytes, analysis: a, explained };
+    inputName = name;
+    $("file-name").textContent = name;
+    if (a.problems.length === 0 && explained.marks === 0) {
+      $("explain-box").hidden = true;
+      setValues(a.values);
+      showMessage(a.notes ? "Opened " + name + ": the form holds its three records (the lines after them are not kept)." : "");
+      runForm();
+      return;
+    }
+    showExplanation(a, explained);
+  }
+
+  function showExplanation(a, explained) {
+    const box = $("explain-box");
+    box.hidden = false;
+    $("explain-reasons").textContent = a.problems.length ? "The form cannot hold this file as it is:"
+                                                         : "The explanation marks what is probably a slip:";
+    const list = document.createElement("ul");
+    for (const p of a.problems) {
+      const li = document.createElement("li");
+      li.textContent = p.why;
+      list.appendChild(li);
+    }
+    $("explain-reasons").appendChild(list);
+    const pre = $("explain");
+    pre.textContent = "";
+    if (explained.text) {
+      pre.textContent = explained.text.replace(/\r\n/g, "\n");
+    } else {
+      const r = document.createElement("span");
+      r.className = "ruler"; r.textContent = ruler(80) + "\n";
+      pre.appendChild(r);
+      a.records.forEach((rec, i) => {
+        pre.appendChild(document.createTextNode(rec.replace(/[^\x20-\x7e]/g, "?") + "\n"));
+        const marks = Array(Math.max(rec.length, 80)).fill(" ");
+        for (const p of a.problems.filter((x) => x.rec === i && x.col > 0)) {
+          for (let c = p.col; c < p.col + p.width; c++) marks[c - 1] = "^";
+        }
+        const line = marks.join("").replace(/ +$/, "");
+        if (line) {
+          const m = document.createElement("span");
+          m.className = "mark"; m.textContent = line + "\n";
+          pre.appendChild(m);
+        }
+      });
+    }
+    showMessage("Opened " + opened.name + ": see \u201cThe file as opened\u201d above the form.");
+    box.scrollIntoView({ block: "nearest" });
+  }
+
+  // The engine's explanation of an input file (the console's --explain):
+  // its text and its number of marks.
+  function explainInput(bytes, name) {
+    const ptr = engine._malloc(Math.max(bytes.length, 1));
+    try {
+      engine.HEAPU8.set(bytes, ptr);
+      const text = call("bp_explain", "string", ["number", "number", "string"], [ptr, bytes.length, name]);
+      return { text: text, marks: call("bp_explain_marks", "number", [], []) };
+    } finally {
+      engine._free(ptr);
+    }
+  }
+
+  // ---------------------------------------------------------------------
+  // The report: carriage control rendered as a printer does it. LF starts a
+  // new line, CR returns to column 1 (what follows overprints), FF starts a
+  // new page.
+  function reportPages(bytes) {
+    const pages = [];
+    let lines = [];
+    let line = [];
+    let col = 0;
+    let open = false;
+    const put = (ch) => {
+      while (line.length < col) line.push(" ");
+      if (col < line.length) { if (ch !== " ") line[col] = ch; } else line.push(ch);
+      col++;
+    };
+    for (let i = 0; i < bytes.length; i++) {
+      const b = bytes[i];
+      if (b === 10) { lines.push(line.join("")); line = []; col = 0; open = false; }
+      else if (b === 13) { col = 0; open = true; }
+      else if (b === 12) {
+        if (open || line.length) lines.push(line.join(""));
+        pages.push(lines); lines = []; line = []; col = 0; open = false;
+      } else { put(String.fromCharCode(b)); open = true; }
+    }
+    if (open || line.length) lines.push(line.join(""));
+    if (lines.length || pages.length === 0) pages.push(lines);
+    return pages;
+  }
+
+  const SEPARATOR = /^ *-{78} *$/;
+  const FOOTER5 = /^ +PAGE 5 *$/;
+
+  function showReport(bytes) {
+    const pages = reportPages(bytes);
+    const box = $("report");
+    box.textContent = "";
+    let warnings = 0;
+    pages.forEach((lines, n) => {
+      const pre = document.createElement("pre");
+      pre.className = "page";
+      pre.setAttribute("aria-label", "page " + (n + 1));
+      const footer = lines.findIndex((l) => FOOTER5.test(l));
+      let sep = -1;
+      if (footer >= 0) for (let i = footer - 1; i >= 0; i--) if (SEPARATOR.test(lines[i])) { sep = i; break; }
+      lines.forEach((l, i) => {
+        let cls = "";
+        if (footer >= 0 && sep >= 0 && i > sep && i < footer && l.trim() !== "") cls = "warning";
+        if (footer >= 0 && i > footer && l.trim() !== "") cls = "closing";
+        if (cls === "warning") warnings++;
+        const text = l + (i < lines.length - 1 ? "\n" : "");
+        if (cls) {
+          const s = document.createElement("span");
+          s.className = cls; s.textContent = text;
+          pre.appendChild(s);
+        } else {
+          pre.appendChild(document.createTextNode(text));
+        }
+      });
+      box.appendChild(pre);
+    });
+    lastReport = bytes;
+    if (firstReportAt === null) firstReportAt = performance.now();
+    return { pages: pages.length, warningLines: warnings };
+  }
+
+  function showOutcome(cls, head, detail, toWarnings) {
+    const o = $("outcome");
+    o.hidden = false;
+    o.className = "screen " + cls;
+    o.textContent = head;
+    if (toWarnings) {
+      const b = document.createElement("button");
+      b.type = "button"; b.textContent = "Show the warnings";
+      b.addEventListener("click", () => {
+        const w = document.querySelector("#report .warning");
+        if (w) w.scrollIntoView({ block: "center" });
+      });
+      o.appendChild(document.createTextNode(" "));
+      o.appendChild(b);
+    }
+    if (detail) {
+      const d = document.createElement("span");
+      d.className = "detail"; d.textContent = detail;
+      o.appendChild(d);
+    }
+  }
+
+  function outcomeOf(r) {
+    const summary = r.console.replace(/\r\n$/, "");
+    const words = summary.slice(summary.indexOf(" ", summary.indexOf(": ") + 2) + 1);
+    const what = r.analysis ? "Analysis" : "Design";
+    if (r.status !== 0) {
+      return ["failure", "The run ended with message " + r.status + (r.report.length ? "; the report keeps what was written before." : "."),
+              r.failure.replace(/\r\n$/, "")];
+    }
+    if (r.end === "none") return ["rejected", "No problem in the input: the report holds the banner at most.", words];
+    if (r.end === "rejected") return ["rejected", what + " rejected: the report is one page with the message.", words.replace(/^rejected: /, "")];
+    if (r.impossible) return ["impossible", "Design not possible: the report shows the last attempt of the search.", words.replace(/^written, design not possible: /, "")];
+    if (r.warnings) return ["warnings", what + ": " + r.warnings + (r.warnings === 1 ? " warning" : " warnings") + " on page 5 (marked).", "", true];
+    return ["ok", what + ": no warnings, every check passed.", ""];
+  }
+
+  // ---------------------------------------------------------------------
+  // Run, print, save.
+  let lastReport = null;
+  let lastReportName = null;
+  let lastInputBytes = null;
+  let inputName = DEFAULT_INPUT_NAME;
+
+  function runBytes(bytes, name) {
+    const r = runEngine(bytes, new Date(), name);
+    lastInputBytes = bytes;
+    lastReportName = r.reportName;
+    showReport(r.report);
+    const [cls, head, detail, toWarnings] = outcomeOf(r);
+    showOutcome(cls, head, detail, toWarnings);
+    return r;
+  }
+
+  function runForm() {
+    if (!engine) { showMessage("The engine is still loading."); return; }
+    onFormChange();
+    const bad = Object.keys(current.refused);
+    if (bad.length) {
+      showMessage("Not run: " + bad.length + " field(s) cannot be written: " +
+                  bad.map((id) => FIELDS.find((f) => f.id === id).label).join(", ") + ".");
+      $("row-" + bad[0]).scrollIntoView({ block: "center" });
+      return;
+    }
+    showMessage("");
+    runBytes(recordsBytes(current.records), inputName);
+  }
+
+  function download(bytes, name) {
+    const url = URL.createObjectURL(new Blob([bytes], { type: "application/octet-stream" }));
+    const a = document.createElement("a");
+    a.href = url; a.download = name;
+    document.body.appendChild(a);
+    a.click();
+    a.remove();
+    setTimeout(() => URL.revokeObjectURL(url), 1000);
+  }
+
+  function saveDat() {
+    onFormChange();
+    if (Object.keys(current.refused).length) { showMessage("Not saved: a field cannot be written (marked in the form)."); return; }
+    download(recordsBytes(current.records), inputName);
+  }
+
+  function saveRpt() {
+    if (!lastReport) { showMessage("No report yet: run the problem first."); return; }
+    download(lastReport, lastReportName || "report.rpt");
+  }
+
+  function showMessage(text) {
+    const m = $("message");
+    m.hidden = !text;
+    m.textContent = text || "";
+  }
+
+  function onOpen(e) {
+    const file = e.target.files && e.target.files[0];
+    e.target.value = "";
+    if (!file) return;
+    file.arrayBuffer().then((buf) => {
+      const bytes = new Uint8Array(buf);
+      if (/\.rpt$/i.test(file.name) || (bytes.includes(12) && !/\.dat$/i.test(file.name))) {
+        viewReport(bytes, file.name);
+      } else {
+        openInput(file.name, bytes);
+      }
+    }).catch((err) => showMessage("The file could not be read: " + err));
+  }
+
+  function viewReport(bytes, name) {
+    if (!(bytes instanceof Uint8Array)) throw new TypeError("view: the report must be a Uint8Array");
+    const shownReport = showReport(bytes);
+    lastReportName = name || "report.rpt";
+    if (name) $("file-name").textContent = name;
+    showOutcome(shownReport.warningLines ? "warnings" : "ok",
+                (name ? name + ": " : "Report: ") + shownReport.pages + (shownReport.pages === 1 ? " page" : " pages") +
+                (shownReport.warningLines ? ", " + shownReport.warningLines + " warning line(s) on page 5 (marked)." : "."),
+                "Print gives one sheet a page.", shownReport.warningLines > 0);
+    $("outcome").scrollIntoView({ block: "start" });
+    return shownReport;
+  }
+
+  // ---------------------------------------------------------------------
+  // The script interface.
+  let resolveReady;
+  const ready = new Promise((r) => { resolveReady = r; });
+  window.bearingpad = {
+    version: VERSION,
+    ready: ready,
+    run(input, when) {
+      const r = runEngine(input, when === undefined ? new Date() : when, DEFAULT_INPUT_NAME);
+      return { status: r.status, report: r.report, console: r.console, failure: r.failure };
+    },
+    view(report) { viewReport(report, null); },
+    explain(input) {
+      if (!engine) throw new Error("the engine is still loading");
+      if (!(input instanceof Uint8Array)) throw new TypeError("explain: the input must be a Uint8Array");
+      return explainInput(input, DEFAULT_INPUT_NAME);
+    },
+    // Milliseconds from the start of the page's navigation: this script
+    // started, the form was built, the engine was ready, the first report shown.
+    get timing() { return { script: scriptAt, form: formAt, engine: engineAt, firstReport: firstReportAt }; },
+  };
+
+  function start() {
+    buildForm();
+    $("run").addEventListener("click", runForm);
+    $("print").addEventListener("click", () => {
+      if (!lastReport) { showMessage("No report yet: run the problem or open a report first."); return; }
+      window.print();
+    });
+    $("save-dat").addEventListener("click", saveDat);
+    $("save-rpt").addEventListener("click", saveRpt);
+    $("clear").addEventListener("click", () => {
+      inputName = DEFAULT_INPUT_NAME; $("file-name").textContent = ""; opened = null;
+      $("explain-box").hidden = true; setValues({});
+    });
+    $("open").addEventListener("change", onOpen);
+    $("explain-fill").addEventListener("click", () => {
+      if (!opened) return;
+      $("explain-box").hidden = true;
+      setValues(opened.analysis.values);
+      showMessage("The form now holds the values as the program reads them from " + opened.name +
+                  "; the fields that could not be read are blank.");
+    });
+    $("explain-run").addEventListener("click", () => { if (opened && engine) runBytes(opened.bytes, opened.name); });
+    restoreForm();
+    formAt = performance.now();
+
+    if (!engineLoading) {
+      showMessage("The engine is missing from this page.");
+      return;
+    }
+    engineLoading.then((m) => {
+      engine = m;
+      engineAt = performance.now();
+      const v = call("bp_version", "string", [], []);
+      if (v !== VERSION) showMessage("The engine's version " + v + " differs from the page's " + VERSION + ".");
+      onFormChange();
+      if (Object.keys(current.refused).length === 0) runBytes(recordsBytes(current.records), inputName);
+      resolveReady(window.bearingpad);
+    }).catch((err) => {
+      showMessage("The engine could not start in this browser (" + err + "). It needs WebAssembly with " +
+                  "exception handling: Chrome or Edge 95, Firefox 100, Safari 15.2 or newer.");
+    });
+  }
+
+  // The engine compiles in the background while the form is built.
+  const engineLoading = typeof createBearingpadEngine === "function" ? createBearingpadEngine() : null;
+  window.addEventListener("error", (e) => showMessage("Something went wrong in the page: " + e.message));
+  window.addEventListener("unhandledrejection", (e) => showMessage("Something went wrong in the page: " + e.reason));
+  if (document.readyState === "loading") document.addEventListener("DOMContentLoaded", start);
+  else start();
+})();
