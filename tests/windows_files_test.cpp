@@ -488,5 +488,33 @@ TEST(WindowsCodePages, BuiltProgramAfterChcp) {
     }
 }
 
+// The built program's command line: "*.dat" expanded by the program itself,
+// in a fixed order, folders left out; a name outside ASCII in the ANSI code
+// page (no console); a name that the code page cannot hold refused, and the
+// others solved.
+TEST(WindowsArguments, BuiltProgramExpandsAWildcard) {
+    ScratchDir d;
+    const std::wstring wdir = d.path().wstring();
+    for (const wchar_t* name : {L"b.dat", L"a.dat", kMueller, L"\u0151.dat"}) {
+        write_wide(wdir + L"\\" + name, kProblem);
+    }
+    ::CreateDirectoryW((wdir + L"\\sub.dat").c_str(), nullptr);
+    const Outcome o = run_program(d.path(), "", {"-y", "*.dat"});
+    EXPECT_EQ(o.status, 43);
+    EXPECT_EQ(o.err, severe(43, "file name specification error, unit 5, file " + d.path().string() +
+                                    "\\?.dat"));
+    std::vector<std::string> solved;
+    for (std::size_t at = 0, end; (end = o.out.find("\r\n", at)) != std::string::npos;
+         at = end + 2) {
+        const std::string line = o.out.substr(at, end - at);
+        solved.push_back(line.substr(0, line.find(" written")));
+    }
+    EXPECT_EQ(solved, (std::vector<std::string>{"a.dat: a.rpt", "b.dat: b.rpt",
+                                                "m\xfcller.dat: m\xfcller.rpt"}));
+    EXPECT_EQ(names_in(wdir),
+              (std::vector<std::wstring>{L"a.dat", L"a.rpt", L"b.dat", L"b.rpt", kMueller,
+                                         L"m\u00fcller.rpt", L"sub.dat", L"\u0151.dat"}));
+}
+
 }  // namespace
 }  // namespace bearingpad
