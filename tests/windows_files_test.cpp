@@ -273,41 +273,6 @@ class NameCodePage {
     ~NameCodePage() { windows::set_name_code_page(0); }
 };
 
-// A name in the console's code page opens, finds and creates the file of
-// that name, and a failure quotes it in the same code page.
-TEST(WindowsCodePages, NamesInTheCodePageOfTheConsole) {
-    for (const Letters& l : kCodePages) {
-        const NameCodePage fixed(l.code_page);
-        ScratchDir d;
-        const std::string dir = d.path().string();
-        const std::wstring wdir = d.path().wstring();
-        write_wide(wdir + L"\\" + kMueller, kProblem);
-        SystemFileAccess files;
-        const std::string input = files.absolute_name(dir + "\\m" + l.u_umlaut + "ller.dat");
-        EXPECT_EQ(input, dir + "\\m" + l.u_umlaut + "ller.dat") << l.code_page;
-        EXPECT_TRUE(files.exists(input)) << l.code_page;
-        EXPECT_EQ(files.open_input(input)->read_record(), kProblem.substr(0, kProblem.find('\n')));
-        const std::string report = dir + "\\pi" + l.e_grave + "ce.rpt";
-        EXPECT_FALSE(files.exists(report));
-        {
-            const std::unique_ptr<OutputSink> sink = files.create_report(report);
-            sink->write("report\r");
-            sink->flush();
-        }
-        EXPECT_EQ(read_wide(wdir + L"\\" + kPiece), "report\r") << l.code_page;
-        EXPECT_TRUE(files.same_file(report, report));
-        const std::string missing = dir + "\\caf" + l.e_acute + ".dat";
-        try {
-            files.open_input(missing);
-            ADD_FAILURE() << "opened " << missing;
-        } catch (const RunTimeFailure& f) {
-            EXPECT_EQ(f.number, 29);
-            EXPECT_EQ(f.file_name, missing);
-        }
-        EXPECT_EQ(names_in(wdir), (std::vector<std::wstring>{kMueller, kPiece})) << l.code_page;
-    }
-}
-
 // A name that does not convert, or one of MAX_PATH characters or more, is
 // refused with message 43 and touches nothing; a current folder that the code page cannot name
 // leaves the name as typed, relative to it.
