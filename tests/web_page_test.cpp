@@ -72,5 +72,38 @@ TEST(WebPage, RecordsSplitAsFromAFile) {
               plain.report);
 }
 
+// The layout the page's form takes: the fields of the three records in the
+// table's order, the defaults as the shortest decimals of their 32-bit reals.
+TEST(WebPage, InputFieldsForTheForm) {
+    const std::string json = input_fields_json();
+    ASSERT_GE(json.size(), 4u);
+    EXPECT_EQ(json.substr(0, 26), "[{\"name\":\"problem_number\",");
+    EXPECT_EQ(json.back(), ']');
+    std::size_t count = 0;
+    for (std::size_t at = json.find("{\"name\""); at != std::string::npos;
+         at = json.find("{\"name\"", at + 1))
+        ++count;
+    EXPECT_EQ(count, 23u);
+    const char* const entries[] = {
+        R"({"name":"title","record":1,"first":9,"width":72,"form":"text","decimals":0,"unit":"",)"
+        R"("rule":"none","default":0})",
+        R"({"name":"thickness","record":2,"first":16,"width":6,"form":"real","decimals":4,)"
+        R"("unit":"in","rule":"design_below","default":0.50001})",
+        R"({"name":"hole_count_character","record":2,"first":24,"width":1,"form":"text",)"
+        R"("decimals":0,"unit":"","rule":"blank","default":1})",
+        R"({"name":"diameter_of_hole","record":2,"first":25,"width":5,"form":"real",)"
+        R"("decimals":4,"unit":"in","rule":"zero","default":3})",
+        R"({"name":"internal_plate_count","record":2,"first":56,"width":1,"form":"integer",)"
+        R"("decimals":0,"unit":"","rule":"none","default":0})",
+        R"({"name":"internal_plate_thickness","record":2,"first":59,"width":5,"form":"real",)"
+        R"("decimals":4,"unit":"in","rule":"zero","default":0.0747})",
+        R"({"name":"distance_to_fixity","record":3,"first":3,"width":7,"form":"real",)"
+        R"("decimals":4,"unit":"ft","rule":"none","default":0})",
+        R"({"name":"live_load_deflection","record":3,"first":39,"width":4,"form":"real",)"
+        R"("decimals":3,"unit":"in","rule":"none","default":0}])",
+    };
+    for (const char* entry : entries) EXPECT_NE(json.find(entry), std::string::npos) << entry;
+}
+
 }  // namespace
 }  // namespace bearingpad

@@ -14,8 +14,11 @@
   const DEFAULT_INPUT_NAME = "input.dat";
 
   // ---------------------------------------------------------------------
-  // The fields of the three records: record (0 title, 1 pad, 2 beam), first
-  // column, width, decimals of a real field Fw.d.
+  // The fields of the three records as the form shows them: id, the name of
+  // the engine's field, how the form writes it, label and help. Where each
+  // stands comes from the engine's layout (applyLayout): rec (0 title, 1 pad,
+  // 2 beam), col (first column), w (width), d (decimals of a real field
+  // Fw.d), unit, and zero (what a real field that reads 0 becomes).
   const DEFAULTS_NOTE = {
     width: (mode) => mode === "A" ? "used as entered (0 when blank)"
                                   : "below 0.1: the design starts at 1.0 and finds the width",
@@ -25,65 +28,97 @@
                                       : "below 0.1: the design starts at 0.5",
   };
   const FIELDS = [
-    { id: "number", rec: 0, col: 5, w: 4, kind: "text", label: "Problem number",
+    { id: "number", name: "problem_number", kind: "text", label: "Problem number",
       help: "Any 4 characters, printed as typed in the banner." },
-    { id: "title", rec: 0, col: 9, w: 72, kind: "text", label: "Title",
+    { id: "title", name: "title", kind: "text", label: "Title",
       help: "Free text, printed as typed under the banner." },
 
-    { id: "mode", rec: 1, col: 2, w: 1, kind: "choice", label: "Mode",
+    { id: "mode", name: "run_mode", kind: "choice", label: "Mode",
       choices: [[" ", "design: the program sizes the pad"], ["A", "analysis: check the pad as entered"]],
       help: "A = analysis; anything else (blank) = design." },
-    { id: "basis", rec: 1, col: 3, w: 1, kind: "choice", label: "Bearing properties from",
+    { id: "basis", name: "dimension_basis", kind: "choice", label: "Bearing properties from",
       choices: [[" ", "plate dimensions"], ["B", "bearing dimensions"]],
       help: "B = properties from the bearing dimensions; otherwise from the plate dimensions when the pad has load plates." },
-    { id: "width", rec: 1, col: 4, w: 6, d: 4, kind: "real", unit: "in", label: "Width W",
+    { id: "width", name: "width", kind: "real", label: "Width W",
       help: "Bearing width; blank in a design: the search finds it." },
-    { id: "length", rec: 1, col: 10, w: 6, d: 4, kind: "real", unit: "in", label: "Length L",
+    { id: "length", name: "length", kind: "real", label: "Length L",
       help: "Bearing length; blank in a design: the search finds it." },
-    { id: "thickness", rec: 1, col: 16, w: 6, d: 4, kind: "real", unit: "in", label: "Total thickness",
+    { id: "thickness", name: "thickness", kind: "real", label: "Total thickness",
       help: "Total bearing thickness; blank in a design: the search starts at 0.5 in." },
-    { id: "holes", rec: 1, col: 24, w: 1, kind: "choice", label: "Number of holes",
+    { id: "holes", name: "hole_count_character", kind: "choice", label: "Number of holes",
       choices: [[" ", "blank: 1 hole"], ["0", "0"], ["1", "1"], ["2", "2"], ["3", "3"], ["4", "4"]],
       help: "Blank = 1 hole, or 0 to 4." },
-    { id: "diameter", rec: 1, col: 25, w: 5, d: 4, kind: "real", unit: "in", label: "Hole diameter",
-      zero: "3.0", help: "Diameter of the hole(s); blank or 0 = 3.0 in." },
-    { id: "cover", rec: 1, col: 30, w: 5, d: 4, kind: "real", unit: "in", label: "Top and bottom cover",
-      zero: "0.25", help: "Top and bottom cover layers; blank or 0 = 0.25 in." },
-    { id: "side", rec: 1, col: 35, w: 5, d: 4, kind: "real", unit: "in", label: "Side cover",
-      zero: "0.25", help: "Side cover; blank or 0 = 0.25 in." },
-    { id: "loadplates", rec: 1, col: 44, w: 1, kind: "choice", label: "Number of load plates",
+    { id: "diameter", name: "diameter_of_hole", kind: "real", label: "Hole diameter",
+      help: "Diameter of the hole(s); blank or 0 = 3.0 in." },
+    { id: "cover", name: "cover_thickness", kind: "real", label: "Top and bottom cover",
+      help: "Top and bottom cover layers; blank or 0 = 0.25 in." },
+    { id: "side", name: "side_cover", kind: "real", label: "Side cover",
+      help: "Side cover; blank or 0 = 0.25 in." },
+    { id: "loadplates", name: "load_plate_count_character", kind: "choice", label: "Number of load plates",
       choices: [[" ", "0 (blank): none"], ["1", "1"], ["2", "2"]],
       help: "Load plates: blank or 0 = none, 1 or 2." },
-    { id: "loadthick", rec: 1, col: 45, w: 5, d: 4, kind: "real", unit: "in", label: "Load plate thickness",
-      zero: "0.1875", help: "Thickness of each load plate; blank or 0 = 0.1875 in." },
-    { id: "internal", rec: 1, col: 56, w: 1, kind: "choice", label: "Number of internal plates",
+    { id: "loadthick", name: "load_plate_thickness", kind: "real", label: "Load plate thickness",
+      help: "Thickness of each load plate; blank or 0 = 0.1875 in." },
+    { id: "internal", name: "internal_plate_count", kind: "choice", label: "Number of internal plates",
       choices: [[" ", "0 (blank)"], ["1", "1"], ["2", "2"], ["3", "3"], ["4", "4"], ["5", "5"],
                 ["6", "6"], ["7", "7"], ["8", "8"], ["9", "9"]],
       help: "Internal plates 0 to 9, only with two load plates (a design sets them to 0 otherwise)." },
-    { id: "internalthick", rec: 1, col: 59, w: 5, d: 4, kind: "real", unit: "in", label: "Internal plate thickness",
-      zero: "0.0747", help: "Thickness of each internal plate; blank or 0 = 0.0747 in (14 gage)." },
+    { id: "internalthick", name: "internal_plate_thickness", kind: "real", label: "Internal plate thickness",
+      help: "Thickness of each internal plate; blank or 0 = 0.0747 in (14 gage)." },
 
-    { id: "beam", rec: 2, col: 2, w: 1, kind: "choice", label: "Beam",
+    { id: "beam", name: "beam_type_character", kind: "choice", label: "Beam",
       choices: [[" ", "concrete (70 degrees, .000006 per degree)"], ["S", "steel (120 degrees, .0000065 per degree)"]],
       help: "S = steel beam; anything else (blank) = concrete." },
-    { id: "fixity", rec: 2, col: 3, w: 7, d: 4, kind: "real", unit: "ft", label: "Distance to fixity",
+    { id: "fixity", name: "distance_to_fixity", kind: "real", label: "Distance to fixity",
       help: "Distance from the bearing to the point of fixity." },
-    { id: "span", rec: 2, col: 10, w: 7, d: 4, kind: "real", unit: "ft", label: "Design span",
+    { id: "span", name: "design_span", kind: "real", label: "Design span",
       help: "Design span of the beam." },
-    { id: "dead", rec: 2, col: 17, w: 6, d: 3, kind: "real", unit: "K", label: "Dead load reaction",
+    { id: "dead", name: "dead_load", kind: "real", label: "Dead load reaction",
       help: "Dead load reaction." },
-    { id: "live", rec: 2, col: 24, w: 6, d: 3, kind: "real", unit: "K", label: "Live load reaction",
+    { id: "live", name: "live_load", kind: "real", label: "Live load reaction",
       help: "Live load reaction without impact." },
-    { id: "camber", rec: 2, col: 30, w: 5, d: 3, kind: "real", unit: "in", label: "Camber",
+    { id: "camber", name: "camber", kind: "real", label: "Camber",
       help: "Camber of the beam." },
-    { id: "deaddefl", rec: 2, col: 35, w: 4, d: 3, kind: "real", unit: "in", label: "Dead load deflection",
+    { id: "deaddefl", name: "dead_load_deflection", kind: "real", label: "Dead load deflection",
       help: "Dead load deflection of the beam." },
-    { id: "livedefl", rec: 2, col: 39, w: 4, d: 3, kind: "real", unit: "in", label: "Live load deflection",
+    { id: "livedefl", name: "live_load_deflection", kind: "real", label: "Live load deflection",
       help: "Live load deflection of the beam." },
   ];
   const RECORD_NAMES = ["Title record", "Pad record", "Beam record"];
-  // The columns each record ends at as the program reads it.
-  const RECORD_END = [80, 63, 42];
+  // The columns each record ends at as the program reads it (applyLayout).
+  const RECORD_END = [0, 0, 0];
+
+  // Fills the fields' places from the engine's layout of the records (the
+  // JSON of bp_input_fields). Returns what does not match, empty when all do.
+  function applyLayout(json) {
+    let layout;
+    try { layout = JSON.parse(json); } catch (e) { return ["the engine's layout is not JSON (" + e.message + ")"]; }
+    if (!Array.isArray(layout)) return ["the engine's layout is not a list of fields"];
+    const byName = new Map(layout.map((x) => [x.name, x]));
+    const problems = [];
+    for (const f of FIELDS) {
+      const x = byName.get(f.name);
+      if (!x) { problems.push("the form's field " + f.id + " (" + f.name + ") is not one of the engine's"); continue; }
+      if ((f.kind === "real") !== (x.form === "real")) {
+        problems.push("the form writes " + f.id + " as " + f.kind + ", the engine reads " + f.name + " as " + x.form);
+        continue;
+      }
+      f.rec = x.record - 1;
+      f.col = x.first;
+      f.w = x.width;
+      f.d = x.decimals;
+      f.unit = x.unit;
+      if (x.rule === "zero") {
+        const z = String(x.default);
+        f.zero = /[.e]/.test(z) ? z : z + ".0";
+      }
+      RECORD_END[f.rec] = Math.max(RECORD_END[f.rec], f.col + f.w - 1);
+    }
+    for (const x of layout) {
+      if (!FIELDS.some((f) => f.name === x.name)) problems.push("the engine's field " + x.name + " is not in the form");
+    }
+    return problems;
+  }
 
   // The starting form: examples/analysis.dat.
   const START = {
@@ -102,6 +137,9 @@
   // The engine.
   let engine = null;
   let firstReportAt = null;
+  // Why the form is not there (yet): it is built from the engine's layout.
+  const LOADING = "The engine is still loading.";
+  let noForm = LOADING;
 
   function call(name, ret, types, args) { return engine.ccall(name, ret, types, args); }
 
@@ -445,7 +483,7 @@
   let opened = null;  // { name, bytes, analysis } of the last opened input file
 
   function openInput(name, bytes) {
-    if (!engine) { showMessage("The engine is still loading: open the file again in a moment."); return; }
+    if (!current) { showMessage(noForm === LOADING ? LOADING + " Open the file again in a moment." : noForm); return; }
     const a = analyseInput(bytes);
     const explained = explainInput(bytes, name);
     opened = { name, bytes, analysis: a, explained };
@@ -632,7 +670,7 @@
   }
 
   function runForm() {
-    if (!engine) { showMessage("The engine is still loading."); return; }
+    if (!current) { showMessage(noForm); return; }
     onFormChange();
     const bad = Object.keys(current.refused);
     if (bad.length) {
@@ -656,6 +694,7 @@
   }
 
   function saveDat() {
+    if (!current) { showMessage(noForm); return; }
     onFormChange();
     if (Object.keys(current.refused).length) { showMessage("Not saved: a field cannot be written (marked in the form)."); return; }
     download(recordsBytes(current.records), inputName);
@@ -722,7 +761,6 @@
   };
 
   function start() {
-    buildForm();
     $("run").addEventListener("click", runForm);
     $("print").addEventListener("click", () => {
       if (!lastReport) { showMessage("No report yet: run the problem or open a report first."); return; }
@@ -731,6 +769,7 @@
     $("save-dat").addEventListener("click", saveDat);
     $("save-rpt").addEventListener("click", saveRpt);
     $("clear").addEventListener("click", () => {
+      if (!current) { showMessage(noForm); return; }
       inputName = DEFAULT_INPUT_NAME; $("file-name").textContent = ""; opened = null;
       $("explain-box").hidden = true; setValues({});
     });
@@ -743,19 +782,28 @@
                   "; the fields that could not be read are blank.");
     });
     $("explain-run").addEventListener("click", () => { if (opened && engine) runBytes(opened.bytes, opened.name); });
-    restoreForm();
-    formAt = performance.now();
 
     if (!engineLoading) {
-      showMessage("The engine is missing from this page.");
+      noForm = "The engine is missing from this page.";
+      showMessage(noForm);
       return;
     }
     engineLoading.then((m) => {
-      engine = m;
       engineAt = performance.now();
+      // The form is built from the engine's layout of the records.
+      const problems = applyLayout(m.ccall("bp_input_fields", "string", [], []));
+      if (problems.length) {
+        noForm = "The page and its engine do not agree on the input records, so the page has no form: " +
+                 problems.join("; ") + ".";
+        showMessage(noForm);
+        return;
+      }
+      engine = m;
+      buildForm();
+      restoreForm();
+      formAt = performance.now();
       const v = call("bp_version", "string", [], []);
       if (v !== VERSION) showMessage("The engine's version " + v + " differs from the page's " + VERSION + ".");
-      onFormChange();
       if (Object.keys(current.refused).length === 0) runBytes(recordsBytes(current.records), inputName);
       resolveReady(window.bearingpad);
     }).catch((err) => {
@@ -764,7 +812,7 @@
     });
   }
 
-  // The engine compiles in the background while the form is built.
+  // The engine compiles in the background; the form waits for its layout.
   const engineLoading = typeof createBearingpadEngine === "function" ? createBearingpadEngine() : null;
   window.addEventListener("error", (e) => showMessage("Something went wrong in the page: " + e.message));
   window.addEventListener("unhandledrejection", (e) => showMessage("Something went wrong in the page: " + e.reason));

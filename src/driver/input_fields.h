@@ -2,7 +2,8 @@
 // every field its record, columns, form, unit and meaning, and beside it the
 // default that replaces what was read, with its meaning. The readers take
 // their columns from here, prepare_pad_data its defaults, and the explanation
-// of an input file both.
+// of an input file both; the page's form takes its columns, units and zero
+// defaults from here too (input_fields_json in web/page_run.h).
 #pragma once
 
 #include <array>

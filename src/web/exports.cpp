@@ -27,6 +27,13 @@ const char* bp_version() {
     return BEARINGPAD_VERSION;
 }
 
+// The layout of the input records as JSON (see input_fields_json), for the
+// page's form.
+const char* bp_input_fields() {
+    static const std::string json = bearingpad::input_fields_json();
+    return json.c_str();
+}
+
 // Solves the size bytes at input; month 1 to 12. Returns the exit status.
 int bp_run(const char* input, int size, const char* input_name, const char* report_name, int year,
            int month, int day, int hour, int minute, int second) {

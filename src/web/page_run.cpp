@@ -1,11 +1,16 @@
 #include "web/page_run.h"
 
 #include <algorithm>
+#include <charconv>
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <sstream>
+#include <version>
 
 #include "driver/explain.h"
 #include "driver/file_access.h"
+#include "driver/input_fields.h"
 
 namespace bearingpad {
 
@@ -41,7 +46,78 @@ class BytesReportSink : public OutputSink {
     std::string& bytes_;
 };
 
+const char* form_name(FieldForm form) {
+    switch (form) {
+        case FieldForm::real:
+            return "real";
+        case FieldForm::integer:
+            return "integer";
+        case FieldForm::text:
+            break;
+    }
+    return "text";
+}
+
+const char* rule_name(DefaultRule rule) {
+    switch (rule) {
+        case DefaultRule::zero:
+            return "zero";
+        case DefaultRule::blank:
+            return "blank";
+        case DefaultRule::design_below:
+            return "design_below";
+        case DefaultRule::none:
+            break;
+    }
+    return "none";
+}
+
+// The shortest decimal that reads back as the same 32-bit real, as a JSON
+// number ("3", "0.1875", "1e-05"); the defaults are all finite.
+std::string json_number(float v) {
+    char buf[64];
+#if defined(__cpp_lib_to_chars)
+    const auto res = std::to_chars(buf, buf + sizeof buf, v);
+    return std::string(buf, res.ptr);
+#else
+    // A standard library without the floating-point to_chars: the fewest
+    // significant digits whose correctly rounded text reads back the same.
+    for (int digits = 1; digits <= 9; ++digits) {
+        std::snprintf(buf, sizeof buf, "%.*g", digits, static_cast<double>(v));
+        if (std::strtof(buf, nullptr) == v) break;
+    }
+    return buf;
+#endif
+}
+
+// A JSON string of the table's plain ASCII texts.
+std::string json_string(const char* text) {
+    std::string s = "\"";
+    for (const char* c = text; *c; ++c) {
+        if (*c == '"' || *c == '\\') s += '\\';
+        s += *c;
+    }
+    return s + '"';
+}
+
 }  // namespace
+
+std::string input_fields_json() {
+    std::string json = "[";
+    for (const InputField& f : kInputFields) {
+        if (json.size() > 1) json += ',';
+        json += "{\"name\":" + json_string(f.name);
+        json += ",\"record\":" + std::to_string(f.record);
+        json += ",\"first\":" + std::to_string(f.first);
+        json += ",\"width\":" + std::to_string(f.width);
+        json += ",\"form\":" + json_string(form_name(f.form));
+        json += ",\"decimals\":" + std::to_string(f.decimals);
+        json += ",\"unit\":" + json_string(f.unit);
+        json += ",\"rule\":" + json_string(rule_name(f.rule));
+        json += ",\"default\":" + json_number(f.default_value) + "}";
+    }
+    return json + "]";
+}
 
 PageExplanation explain_page_input(std::string_view input, const std::string& input_name) {
     BytesInputFile file(input, input_name);

@@ -27,6 +27,15 @@ struct PageExplanation {
 };
 PageExplanation explain_page_input(std::string_view input, const std::string& input_name);
 
+// The layout of the three input records (kInputFields) for the page's form,
+// as a JSON array in the table's order, one object a field:
+//   {"name":"diameter_of_hole","record":2,"first":25,"width":5,"form":"real",
+//    "decimals":4,"unit":"in","rule":"zero","default":3}
+// form is "text", "real" or "integer"; rule "none", "zero", "blank" or
+// "design_below"; default the shortest decimal that reads back as the 32-bit
+// default value.
+std::string input_fields_json();
+
 // Solves the problem in input, named input_name in a failure line, whose
 // report is called report_name on the console line.
 PageRun run_page(std::string_view input, const std::string& input_name,
