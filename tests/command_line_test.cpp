@@ -132,6 +132,23 @@ TEST(CommandLine, Usage) {
     EXPECT_EQ(run_args(fs, {"--help"}).out.substr(0, 32), "usage: bearingpad [-y] FILE...\r\n");
 }
 
+// An empty input writes nothing, and says so; an explanation's failure
+// outweighs a mark in another file.
+TEST(CommandLine, EmptyInputAndExplainStatus) {
+    MemoryFileAccess fs;
+    fs.files["/work/empty.dat"] = "";
+    fs.files["/work/empty.rpt"] = "an older report";
+    fs.files["/work/slip.dat"] = "    0101\n A     14\n";
+    const CommandLineRun r = run_args(fs, {"-y", "empty.dat"});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out, "empty.dat: empty.rpt not written: no record in the input\r\n");
+    EXPECT_EQ(fs.files["/work/empty.rpt"], "an older report");
+    EXPECT_EQ(run_args(fs, {"--explain", "slip.dat"}).status, 1);
+    EXPECT_EQ(run_args(fs, {"--explain", "slip.dat", "none.dat"}).status, 29);
+    EXPECT_EQ(run_args(fs, {"--explain", "empty.dat", "slip.dat"}).status, 1);
+    EXPECT_EQ(fs.files.size(), 3u);
+}
+
 TEST(CommandLine, ReportNames) {
     const std::pair<const char*, const char*> cases[] = {
         {"pier3.dat", "pier3.rpt"},     {"pier3", "pier3.rpt"},

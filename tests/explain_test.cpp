@@ -154,6 +154,10 @@ TEST(Explain, EachSlipIsMarkedWithWhatTheRunDoes) {
          kTitle + "\n" + kPad + "\n" + put(kBeam, 17, "   120") + "\n",
          {"beam   17-22 '120' typed without a point: read as 0.12 K (the last 3 digits are "
           "decimals)"}},
+        {"a load of 1000 K without a point",
+         kTitle + "\n" + kPad + "\n" + put(kBeam, 24, "  1000") + "\n",
+         {"beam   24-29 '1000' typed without a point: read as 1.0 K (the last 3 digits are "
+          "decimals)"}},
         {"thickness with fewer digits than decimals",
          kTitle + "\n" + put(kPad, 16, "75    ") + "\n" + beam,
          {"pad    16-21 '75' typed without a point: read as 0.0075 in (the last 4 digits are "

@@ -31,10 +31,9 @@ struct EndCase {
 TEST(WebPage, EachEndOfAProblem) {
     const std::string line = "\r\n";
     const EndCase cases[] = {
-        {"empty file", "", 0, "written, no problem in the input (fewer than two records)", "",
-         false},
-        {"title only", kTitle + "\n", 0,
-         "written, no problem in the input (fewer than two records)", "", true},
+        {"empty file", "", 0, "not written: no record in the input", "", false},
+        {"title only", kTitle + "\n", 0, "written, the banner only: no pad record in the input", "",
+         true},
         {"solved", kTitle + "\n" + kPad + "\n" + kBeam + "\n", 0, "written, 2 warnings", "", true},
         {"no beam record", kTitle + "\n" + kPad + "\n", 24,
          "end-of-file during read, unit 5, file input.dat",

@@ -38,7 +38,8 @@ constexpr const char* kHelp[] = {
     "of the first problem that did not (10: its report exists and was not replaced;",
     "29: the input file does not exist; 64: an unreadable number; ...); 2 for a",
     "wrong option or no file named. With --explain: 0 when nothing was marked, 1",
-    "when something was.",
+    "when something was, the message number of the first file that could not be",
+    "read.",
 };
 
 struct Options {
@@ -86,7 +87,10 @@ class CommandLine {
         int status = 0;
         for (const std::string& file : options_.files) {
             const int one = options_.explain ? explain_file(file) : solve_file(file);
-            if (status == 0) status = one;
+            // The first failure is the status; a mark only while none failed.
+            if (status == 0 || (status == status_marked && one != 0 && one != status_marked)) {
+                status = one;
+            }
         }
         env_.console_out.flush();
         env_.error_out.flush();

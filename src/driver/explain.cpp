@@ -178,9 +178,11 @@ void mark_unused(const ExplainedRecord& r, Marks& marks) {
     const auto end = r.text.find_last_not_of(' ');
     if (end != std::string::npos && static_cast<int>(end) + 1 > kRecordColumns) {
         const int last = static_cast<int>(end) + 1;
+        const bool cut = r.text.size() >= kMaxRecordKept;
         marks.add(r.number, kRecordColumns + 1, last, "long_record",
-                  "the record runs to column " + std::to_string(last) + ": columns " +
-                      columns_text(kRecordColumns + 1, last) + " are not read");
+                  "the record runs to column " + std::string(cut ? "beyond " : "") +
+                      std::to_string(last) + ": columns " + columns_text(kRecordColumns + 1, last) +
+                      (cut ? " and on" : "") + " are not read");
     }
 }
 
@@ -303,10 +305,11 @@ RunReading read_as_run(const Explanation& e) {
 
 // Whether a number typed without a decimal point is probably a slip: all
 // its digits became decimals (read below 1) in a field whose values are
-// usually 1 or more (dimensions in inches and feet, loads in kips), or it has
-// fewer digits than decimals in a field whose values are usually below 1
-// (thicknesses, covers, camber, deflections), where the implied-decimal style
-// types every decimal. An exponent or a point makes the number deliberate.
+// usually 1 or more (dimensions in inches and feet), or read below 10 K in a
+// load (a reaction typed 1000 for 1000 K reads 1.0 K), or it has fewer digits
+// than decimals in a field whose values are usually below 1 (thicknesses,
+// covers, camber, deflections), where the implied-decimal style types every
+// decimal. An exponent or a point makes the number deliberate.
 bool point_less_slip(const InputField& f, const std::string& typed) {
     int digits = 0;
     for (std::size_t i = 0; i < typed.size(); ++i) {
@@ -317,13 +320,10 @@ bool point_less_slip(const InputField& f, const std::string& typed) {
             return false;
         }
     }
-    const InputField* usually_one_or_more[] = {&field::width,
-                                               &field::length,
-                                               &field::diameter_of_hole,
-                                               &field::distance_to_fixity,
-                                               &field::design_span,
-                                               &field::dead_load,
-                                               &field::live_load};
+    if (same(f, field::dead_load) || same(f, field::live_load)) return digits <= f.decimals + 1;
+    const InputField* usually_one_or_more[] = {&field::width, &field::length,
+                                               &field::diameter_of_hole, &field::distance_to_fixity,
+                                               &field::design_span};
     for (const InputField* u : usually_one_or_more)
         if (same(f, *u)) return digits <= f.decimals;
     return digits < f.decimals;

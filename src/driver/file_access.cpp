@@ -6,14 +6,6 @@
 
 namespace bearingpad {
 
-namespace {
-
-// A record longer than this keeps its first columns only; the records of the
-// input file have 80 columns, so nothing that is read is lost.
-constexpr std::size_t kMaxRecordKept = 4096;
-
-}  // namespace
-
 int open_failure_number(FileError error) {
     switch (error) {
         case FileError::not_found:

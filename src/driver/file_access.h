@@ -72,6 +72,10 @@ int open_failure_number(FileError error);
 // folder is no missing report file, the create failed.
 int create_failure_number(FileError error);
 
+// The most of one record that is kept; the records of the input file have 80
+// columns, so nothing that is read is lost.
+inline constexpr std::size_t kMaxRecordKept = 4096;
+
 // An input file over the platform's "read some bytes": the records are split
 // here, alike on every platform.
 class RecordInputFile : public InputFile {

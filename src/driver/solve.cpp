@@ -26,6 +26,7 @@ void solve_problem(InputRecords& in, ReportFile& report, const std::tm& now,
     ProblemRecord p;
     if (read_title_record(in, p) == ReadResult::end_of_input) return;
     write_banner(report, run_date, p.problem_number, run_time, p.title);
+    outcome.written = true;
     if (read_pad_record(in, p) == ReadResult::end_of_input) return;
     outcome.mode = run_mode_of(p);
     write_mode_lines(report, outcome.mode);
@@ -87,7 +88,8 @@ std::string outcome_summary(const SolveOutcome& outcome) {
     };
     switch (outcome.end) {
         case SolveEnd::end_of_input:
-            return "written, no problem in the input (fewer than two records)";
+            return outcome.written ? "written, the banner only: no pad record in the input"
+                                   : "not written: no record in the input";
         case SolveEnd::rejected:
             return "rejected: " + messages();
         case SolveEnd::solved:

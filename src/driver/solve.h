@@ -34,6 +34,10 @@ struct SolveOutcome {
     // of design_flags (a message of two lines joined by a blank).
     std::vector<std::string> closing_messages;
     std::optional<RunTimeFailure> failure;
+    // Whether any record was written: not for an input without a title
+    // record, when a new report stays empty and a replaced one keeps its old
+    // contents (it is cut only at the first record).
+    bool written = false;
 
     // A design that ended without a design (slots 1, 2 and 9).
     bool design_not_possible() const {
@@ -51,8 +55,10 @@ SolveOutcome solve(InputFile& input, const std::string& input_name, OutputSink& 
                    const std::tm& now);
 
 // The outcome in a few words, for a line per problem: "written, 2 warnings",
-// "written, design not possible: *** DESIGN NOT POSSIBLE ***", "rejected: NUMBER OF HOLES CAN NOT
-// BE GREATER THAN 4", "written, no problem in the input", or the failure text.
+// "written, design not possible: *** DESIGN NOT POSSIBLE ***", "rejected:
+// NUMBER OF HOLES CAN NOT BE GREATER THAN 4", "written, the banner only: no
+// pad record in the input", "not written: no record in the input", or the
+// failure text.
 std::string outcome_summary(const SolveOutcome& outcome);
 
 // The date "DD-MMM-YY" and time "HH:MM:SS" texts of the banner.
