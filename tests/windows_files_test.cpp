@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cwchar>
 #include <map>
 #include <string>
 #include <vector>
@@ -320,6 +321,30 @@ TEST(WindowsCodePages, NamesThatDoNotConvert) {
 // pattern without match and an option as typed, and a character that the
 // code page cannot hold as "?", refused when the name is opened although the
 // file exists.
+// A name is taken only when its long form matches: the system also matches
+// "p.data" to "*.dat" through its short name "P~1.DAT".
+TEST(WindowsArguments, WildcardMatchesTheLongName) {
+    const struct {
+        const wchar_t* pattern;
+        const wchar_t* name;
+        bool matches;
+    } cases[] = {
+        {L"*.dat", L"pier3.DAT", true},
+        {L"*.dat", L"p.data", false},
+        {L"*.dat", L"p.dat.bak", false},
+        {L"p?.dat", L"p1.dat", true},
+        {L"p?.dat", L"p.dat", false},
+        {L"*.*", L"readme", true},
+        {L"a*b*c", L"aXbYbc", true},
+        {L"*", L"x", true},
+        {L"*x", L"", false},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(windows::wildcard_matches(c.pattern, c.name), c.matches)
+            << std::string(c.pattern, c.pattern + std::wcslen(c.pattern));
+    }
+}
+
 TEST(WindowsArguments, WildcardsAndNamesOfTheCommandLine) {
     const NameCodePage ansi(1252);
     ScratchDir d;

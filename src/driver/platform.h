@@ -71,6 +71,10 @@ unsigned name_code_page();
 // Fixes the name code page (0: back to the system's choice above), for runs
 // in-process that stand for a console of a given code page.
 void set_name_code_page(unsigned code_page);
+// Whether a long file name matches the last part of a wildcard pattern ("*"
+// any run, "?" any one character, case ignored); the system's search also
+// matches short 8.3 names, which this leaves out.
+bool wildcard_matches(std::wstring_view pattern, std::wstring_view name);
 // program_arguments from a given command line.
 std::vector<std::string> arguments_of(std::wstring_view command_line);
 

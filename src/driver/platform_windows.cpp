@@ -407,6 +407,45 @@ void show_in_code_page(std::ostream& stream, DWORD handle_id) {
     stream.rdbuf(new CodePageBuffer(stream.rdbuf(), from, to));
 }
 
+}  // namespace
+
+// A pattern ending in ".*" also matches a name without a dot, as the system's
+// own matching does. The system also matches the short 8.3 names, so "*.dat"
+// finds "p.data" through "P~1.DAT"; every name found is matched again here,
+// so that such a file is never taken (its report would be p.rpt, the report
+// of p.dat).
+bool windows::wildcard_matches(std::wstring_view pattern, std::wstring_view name) {
+    auto upper = [](wchar_t c) {
+        wchar_t text[2] = {c, 0};
+        ::CharUpperBuffW(text, 1);
+        return text[0];
+    };
+    if (pattern.size() >= 2 && pattern.substr(pattern.size() - 2) == L".*" &&
+        name.find(L'.') == std::wstring_view::npos) {
+        pattern.remove_suffix(2);
+    }
+    // Greedy matching with one backtrack point, the last "*".
+    std::size_t p = 0, n = 0, star = std::wstring_view::npos, resume = 0;
+    while (n < name.size()) {
+        if (p < pattern.size() && (pattern[p] == L'?' || upper(pattern[p]) == upper(name[n]))) {
+            ++p;
+            ++n;
+        } else if (p < pattern.size() && pattern[p] == L'*') {
+            star = p++;
+            resume = n;
+        } else if (star != std::wstring_view::npos) {
+            p = star + 1;
+            n = ++resume;
+        } else {
+            return false;
+        }
+    }
+    while (p < pattern.size() && pattern[p] == L'*') ++p;
+    return p == pattern.size();
+}
+
+namespace {
+
 // The files that a wildcard pattern matches, folders left out, in a fixed
 // order (ignoring case, then by case), each with the pattern's folder part as
 // typed; the pattern alone when nothing matches.
@@ -417,7 +456,9 @@ std::vector<std::wstring> expanded(const std::wstring& pattern) {
     const HANDLE search = ::FindFirstFileW(pattern.c_str(), &found);
     if (search != INVALID_HANDLE_VALUE) {
         do {
-            if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
+            if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0 &&
+                windows::wildcard_matches(std::wstring_view(pattern).substr(folder.size()),
+                                          found.cFileName)) {
                 names.emplace_back(found.cFileName);
             }
         } while (::FindNextFileW(search, &found));
