@@ -415,10 +415,9 @@ void show_in_code_page(std::ostream& stream, DWORD handle_id) {
 // so that such a file is never taken (its report would be p.rpt, the report
 // of p.dat).
 bool windows::wildcard_matches(std::wstring_view pattern, std::wstring_view name) {
-    auto upper = [](wchar_t c) {
-        wchar_t text[2] = {c, 0};
-        ::CharUpperBuffW(text, 1);
-        return text[0];
+    // Case ignored as the file system ignores it (kernel32 only).
+    auto same_letter = [](wchar_t a, wchar_t b) {
+        return ::CompareStringOrdinal(&a, 1, &b, 1, TRUE) == CSTR_EQUAL;
     };
     if (pattern.size() >= 2 && pattern.substr(pattern.size() - 2) == L".*" &&
         name.find(L'.') == std::wstring_view::npos) {
@@ -427,7 +426,7 @@ bool windows::wildcard_matches(std::wstring_view pattern, std::wstring_view name
     // Greedy matching with one backtrack point, the last "*".
     std::size_t p = 0, n = 0, star = std::wstring_view::npos, resume = 0;
     while (n < name.size()) {
-        if (p < pattern.size() && (pattern[p] == L'?' || upper(pattern[p]) == upper(name[n]))) {
+        if (p < pattern.size() && (pattern[p] == L'?' || same_letter(pattern[p], name[n]))) {
             ++p;
             ++n;
         } else if (p < pattern.size() && pattern[p] == L'*') {
