@@ -386,6 +386,18 @@ TEST(ClosingMessages, EverySlotInItsOrderAndColumns) {
         "NUMBER OF LOAD PLATES CAN NOT BE GREATER THAN 2\r\n" + blanks(1) +
         "*** DESIGN NOT POSSIBLE - FATIGUE CONTROLLED, INTERNAL PLATES NOT THICK ENOUGH\r\n";
     EXPECT_EQ(sink.data, expected);
+    // The same messages as the one-line texts of a command line's summary.
+    EXPECT_EQ(
+        closing_message_texts(flags),
+        (std::vector<std::string>{
+            "*** DESIGN NOT POSSIBLE ***",
+            "*** DESIGN NOT POSSIBLE - FATIGUE CONTROLLED, LOAD PLATES NOT THICK ENOUGH ***",
+            "*** DESIGN NOT POSSIBLE - EITHER WIDTH OR LENGTH MUST BE ENTERED FOR A DESIGN ***",
+            "NUMBER OF INTERNAL PLATE(S) MOST EQUAL 0, WHEN THE NUMBER OF LOAD PLATES IS LESS "
+            "THAN 2",
+            "NUMBER OF HOLES CAN NOT BE GREATER THAN 4",
+            "NUMBER OF LOAD PLATES CAN NOT BE GREATER THAN 2",
+            "*** DESIGN NOT POSSIBLE - FATIGUE CONTROLLED, INTERNAL PLATES NOT THICK ENOUGH"}));
 }
 
 }  // namespace

@@ -1,12 +1,9 @@
 #include "driver/explain.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cmath>
 #include <cstdio>
-#include <cstdlib>
 #include <optional>
-#include <version>
 
 #include "driver/input_fields.h"
 #include "driver/input_records.h"
@@ -34,24 +31,7 @@ std::string real_text(float v) {
     if (!std::isfinite(v)) return std::isnan(v) ? "NaN" : (v > 0 ? "infinity" : "-infinity");
     const float a = std::fabs(v);
     const bool scientific = a != 0 && (a < 1e-5f || a >= 1e9f);
-    char buf[64];
-#if defined(__cpp_lib_to_chars)
-    const auto res =
-        std::to_chars(buf, buf + sizeof buf, v,
-                      scientific ? std::chars_format::scientific : std::chars_format::fixed);
-    std::string s(buf, res.ptr);
-#else
-    // A standard library without the floating-point to_chars: the fewest
-    // digits whose correctly rounded printf text reads back as the same
-    // 32-bit real, which is the same text.
-    std::string s;
-    for (int digits = 0; digits <= 20; ++digits) {
-        std::snprintf(buf, sizeof buf, scientific ? "%.*e" : "%.*f", digits,
-                      static_cast<double>(v));
-        s = buf;
-        if (std::strtof(buf, nullptr) == v) break;
-    }
-#endif
+    std::string s = shortest_text(v, scientific ? ShortestForm::scientific : ShortestForm::fixed);
     if (!scientific && s.find('.') == std::string::npos) s += ".0";
     return s;
 }

@@ -74,6 +74,31 @@ std::string edit_real(float value, int w, int d) {
     return right_justify(text, w);
 }
 
+std::string shortest_text(float value, ShortestForm form) {
+    char buf[64];
+#if defined(__cpp_lib_to_chars)
+    const auto res =
+        form == ShortestForm::plain
+            ? std::to_chars(buf, buf + sizeof buf, value)
+            : std::to_chars(buf, buf + sizeof buf, value,
+                            form == ShortestForm::fixed ? std::chars_format::fixed
+                                                        : std::chars_format::scientific);
+    return std::string(buf, res.ptr);
+#else
+    // A standard library without the floating-point to_chars: the fewest
+    // digits whose correctly rounded printf text reads back as the same
+    // 32-bit real, which is the same text.
+    const char* format = form == ShortestForm::plain   ? "%.*g"
+                         : form == ShortestForm::fixed ? "%.*f"
+                                                       : "%.*e";
+    for (int digits = form == ShortestForm::plain ? 1 : 0; digits <= 20; ++digits) {
+        std::snprintf(buf, sizeof buf, format, digits, static_cast<double>(value));
+        if (std::strtof(buf, nullptr) == value) break;
+    }
+    return buf;
+#endif
+}
+
 std::string edit_integer(std::int32_t value, int w) {
     if (w <= 0) return std::string();
     return right_justify(std::to_string(value), w);

@@ -25,6 +25,14 @@ std::string edit_integer(std::int32_t value, int w);
 // Aw output editing of a value of len characters.
 std::string edit_text(std::string_view value, int w);
 
+// The forms of shortest_text: "0.1875" fixed, "1.5e-06" scientific, plain
+// whichever of the two is shorter.
+enum class ShortestForm { plain, fixed, scientific };
+
+// The shortest decimal text that reads back as the same 32-bit real, for
+// showing a value read or a default as it stands (not for report fields).
+std::string shortest_text(float value, ShortestForm form);
+
 // Fw.d input editing of one field (exactly the field's columns, already padded
 // with blanks): blanks are ignored, an all-blank field is 0, without a decimal
 // point the last d digits are decimals; optional exponent (E, D or Q and a

@@ -115,32 +115,19 @@ int warning_count(const CheckResults& r) {
 }
 
 std::vector<std::string> closing_message_texts(const DesignFlags& flags) {
-    // Each message laid out as in the report, its records read back as text.
-    class Lines : public OutputSink {
-      public:
-        void write(std::string_view bytes) override { data.append(bytes); }
-        std::string data;
-    };
+    // A message is literals only: the texts of each line one after the other,
+    // the lines joined by a blank, without the blanks around them.
     std::vector<std::string> texts;
     for (const Message<F>& message : kClosingMessages) {
         if (!message.applies(flags)) continue;
-        Lines lines;
-        ReportFile report(lines);
-        write_lines(report, message.lines);
         std::string text;
-        std::size_t start = 0;
-        while (start < lines.data.size()) {
-            std::size_t end = lines.data.find('\r', start);
-            if (end == std::string::npos) end = lines.data.size();
-            std::string_view line(lines.data.data() + start, end - start);
-            while (!line.empty() && (line.front() == '\n' || line.front() == ' '))
-                line.remove_prefix(1);
-            while (!line.empty() && line.back() == ' ') line.remove_suffix(1);
-            if (!line.empty()) {
-                if (!text.empty()) text += ' ';
-                text.append(line);
-            }
-            start = end + 1;
+        for (const LayoutLine& line : message.lines) {
+            std::string words;
+            for (const LayoutItem& item : line) words.append(item.literal);
+            const std::size_t first = words.find_first_not_of(' ');
+            if (first == std::string::npos) continue;
+            if (!text.empty()) text += ' ';
+            text.append(words, first, words.find_last_not_of(' ') - first + 1);
         }
         texts.push_back(text);
     }

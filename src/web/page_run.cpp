@@ -1,16 +1,13 @@
 #include "web/page_run.h"
 
 #include <algorithm>
-#include <charconv>
-#include <cstdio>
-#include <cstdlib>
 #include <cstring>
 #include <sstream>
-#include <version>
 
 #include "driver/explain.h"
 #include "driver/file_access.h"
 #include "driver/input_fields.h"
+#include "report/formatted.h"
 
 namespace bearingpad {
 
@@ -72,24 +69,6 @@ const char* rule_name(DefaultRule rule) {
     return "none";
 }
 
-// The shortest decimal that reads back as the same 32-bit real, as a JSON
-// number ("3", "0.1875", "1e-05"); the defaults are all finite.
-std::string json_number(float v) {
-    char buf[64];
-#if defined(__cpp_lib_to_chars)
-    const auto res = std::to_chars(buf, buf + sizeof buf, v);
-    return std::string(buf, res.ptr);
-#else
-    // A standard library without the floating-point to_chars: the fewest
-    // significant digits whose correctly rounded text reads back the same.
-    for (int digits = 1; digits <= 9; ++digits) {
-        std::snprintf(buf, sizeof buf, "%.*g", digits, static_cast<double>(v));
-        if (std::strtof(buf, nullptr) == v) break;
-    }
-    return buf;
-#endif
-}
-
 // A JSON string of the table's plain ASCII texts.
 std::string json_string(const char* text) {
     std::string s = "\"";
@@ -114,7 +93,7 @@ std::string input_fields_json() {
         json += ",\"decimals\":" + std::to_string(f.decimals);
         json += ",\"unit\":" + json_string(f.unit);
         json += ",\"rule\":" + json_string(rule_name(f.rule));
-        json += ",\"default\":" + json_number(f.default_value) + "}";
+        json += ",\"default\":" + shortest_text(f.default_value, ShortestForm::plain) + "}";
     }
     return json + "]";
 }
