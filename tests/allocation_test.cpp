@@ -81,7 +81,7 @@ TEST(ChecksNoAllocation, ChecksAndSequencesAllocateNothing) {
     checks_test_counting_allocations = false;
 
     EXPECT_EQ(checks_test_allocation_count.load(), 0);
-    EXPECT_EQ(design_flags[iteration_limit_reached], 1);  // the whole search ran
+    EXPECT_EQ(d.design_flags[iteration_limit_reached], 1);  // the whole search ran
 
     // The counter itself works.
     checks_test_counting_allocations = true;

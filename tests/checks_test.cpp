@@ -917,8 +917,7 @@ TEST(CheckResultsRecord, ClearComputedFieldsKeepsTheInputs) {
     count = 100;
     for (IntField field : input_int_fields) EXPECT_EQ(r.*field, ++count);
     EXPECT_EQ(r.dimension_basis, code_b);
-    EXPECT_EQ(&r.design_flags, &flags);
-    EXPECT_EQ(flags[5], 1);
+    EXPECT_EQ(r.design_flags.slots, flags.slots);  // the flags are no computed field
 }
 
 // ===========================================================================

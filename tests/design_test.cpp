@@ -411,8 +411,8 @@ TEST(DesignSearch, LoadPlateFatigueEndsTheSearchAtOnce) {
     fill_fatigue_pad(r);
     Trace trace;
     EXPECT_EQ(design_search(r, trace.observer()), 1);
-    EXPECT_EQ(flags[load_plate_fatigue_failed], 1);
-    for (int slot : {1, 3, 4, 5, 6, 7, 8, 9}) EXPECT_EQ(flags[slot], 0) << "slot " << slot;
+    EXPECT_EQ(r.design_flags[load_plate_fatigue_failed], 1);
+    for (int slot : {1, 3, 4, 5, 6, 7, 8, 9}) EXPECT_EQ(r.design_flags[slot], 0) << "slot " << slot;
     EXPECT_LT(r.load_plate_allowable_fatigue, r.load_plate_fatigue_stress);
     // The plate stress comparisons did not run (they would have added a plate).
     EXPECT_LT(r.load_plate_allowable_stress, r.load_plate_minimum_stress);
@@ -439,9 +439,9 @@ TEST(DesignSearch, InternalPlateFatigueSetsSlot9) {
     r.dead_load = 10.0f;
     r.total_load = f(w(200.0f) + w(10.0f));
     design(r);
-    EXPECT_EQ(flags[internal_plate_fatigue_failed], 1);
-    EXPECT_EQ(flags[load_plate_fatigue_failed], 0);
-    EXPECT_EQ(flags[iteration_limit_reached], 0);
+    EXPECT_EQ(r.design_flags[internal_plate_fatigue_failed], 1);
+    EXPECT_EQ(r.design_flags[load_plate_fatigue_failed], 0);
+    EXPECT_EQ(r.design_flags[iteration_limit_reached], 0);
 }
 
 // A beam whose end rotation no pad can follow: the search never converges.
@@ -458,8 +458,8 @@ TEST(DesignSearch, NonConvergingSearchStopsAtThePassLimit) {
     fill_non_converging(r);
     Trace trace;
     EXPECT_EQ(design_search(r, trace.observer()), 2500);
-    EXPECT_EQ(flags[iteration_limit_reached], 1);
-    for (int slot = 2; slot <= 9; ++slot) EXPECT_EQ(flags[slot], 0) << "slot " << slot;
+    EXPECT_EQ(r.design_flags[iteration_limit_reached], 1);
+    for (int slot = 2; slot <= 9; ++slot) EXPECT_EQ(r.design_flags[slot], 0) << "slot " << slot;
     // The 2500th increase of the counter ends the search before any check of that pass.
     EXPECT_EQ(trace.of(DesignStep::pass).size(), 2500u);
     EXPECT_EQ(trace.entries.back().step, DesignStep::pass);

@@ -46,7 +46,7 @@ TEST(WebPage, EachEndOfAProblem) {
     };
     for (const EndCase& c : cases) {
         const PageRun r = run(c.input);
-        EXPECT_EQ(r.outcome.status(), c.status) << c.what;
+        EXPECT_EQ(r.result.status(), c.status) << c.what;
         EXPECT_EQ(r.console, "input.dat: input.rpt " + c.console + line) << c.what;
         EXPECT_EQ(r.failure, c.failure) << c.what;
         EXPECT_EQ(!r.report.empty(), c.report_written) << c.what;
@@ -56,7 +56,7 @@ TEST(WebPage, EachEndOfAProblem) {
 TEST(WebPage, RecordsSplitAsFromAFile) {
     const std::string lf = kTitle + "\n" + kPad + "\n" + kBeam + "\n";
     const PageRun plain = run(lf);
-    ASSERT_EQ(plain.outcome.status(), 0);
+    ASSERT_EQ(plain.result.status(), 0);
     // CR LF line ends, no line end after the last record, a byte order mark
     // and notes after the records read alike.
     EXPECT_EQ(run(kTitle + "\r\n" + kPad + "\r\n" + kBeam + "\r\n").report, plain.report);

@@ -34,7 +34,8 @@ struct DesignFlags {
 using Text4 = std::array<char, 4>;
 
 struct CheckResults {
-    explicit CheckResults(DesignFlags& flags) : design_flags(flags) {}
+    CheckResults() = default;
+    explicit CheckResults(const DesignFlags& flags) : design_flags(flags) {}
 
     float perimeter = 0;                         // 1  P, in
     float area = 0;                              // 2  A, in^2
@@ -105,7 +106,7 @@ struct CheckResults {
     float effective_width = 0;                   // 67 W, in
     float effective_length = 0;                  // 68 L, in
     float effective_diameter = 0;                // 69 D, in
-    DesignFlags& design_flags;                   // 70 the run's outcome flags
+    DesignFlags design_flags;                    // 70 the run's outcome flags
     float shape_ratio_cover = 0;                 // 71 S/B
     float shape_ratio_internal = 0;              // 72 S/B
     float b_factor_internal = 0;                 // 73 B

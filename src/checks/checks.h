@@ -48,7 +48,7 @@ void construction_details(CheckResults& r);
 void analysis(CheckResults& r);
 
 // Design mode: the design search; sets slots 1, 2 or 9 of design_flags when
-// no design is possible.
-void design(CheckResults& r);
+// no design is possible. Returns the number of passes it made.
+int design(CheckResults& r);
 
 }  // namespace bearingpad

@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <optional>
 
+#include "checks/check_list.h"
 #include "checks/checks.h"
 #include "checks/design_search.h"
 #include "checks/numeric.h"
@@ -115,7 +116,7 @@ class Search {
                 case DesignStep::shear:
                     // Step 8: shear; hrt must be at least 2 Ds.
                     shear(r_);
-                    step = thicken_if(r_.minimum_elastomer_thickness > r_.elastomer_thickness)
+                    step = thicken_if(fails(r_, CheckId::elastomer_thickness))
                                .value_or(DesignStep::deflection_and_rotation);
                     break;
 
@@ -135,7 +136,7 @@ class Search {
                     // one fifth of the dead load.
                     anchor(r_);
                     const std::optional<DesignStep> next =
-                        thicken_if(r_.anchorage_allowable < r_.shear_force);
+                        thicken_if(fails(r_, CheckId::anchorage));
                     if (!next) return passes();  // every check passed: the design is complete
                     step = *next;
                     break;
@@ -193,7 +194,11 @@ class Search {
     }
 
   private:
-    // Step 7: compressive stress against the allowables.
+    // Step 7: compressive stress against the allowables. Not the report's
+    // check: the search compares the stress with the cover and the internal
+    // allowables one at a time, each with its own remedy (another load plate,
+    // a larger plan, another internal plate), where the report compares it
+    // with the lower of the two.
     DesignStep compressive_stress() {
         if (r_.load_plate_count < 2) {
             if (r_.allowable_stress_cover < r_.compressive_stress) {
@@ -213,22 +218,25 @@ class Search {
     DesignStep deflection_and_rotation() {
         comp_defl(r_);
         rotat(r_);
-        if (const auto next = thicken_if(r_.rotation_allowable_dead < r_.rotation_dead)) {
+        if (const auto next = thicken_if(fails(r_, CheckId::rotation_dead))) {
             return *next;
         }
-        return thicken_if(r_.rotation_allowable_total < r_.rotation_total)
-            .value_or(DesignStep::reinforcement);
+        return thicken_if(fails(r_, CheckId::rotation_total)).value_or(DesignStep::reinforcement);
     }
 
     // Step 10: reinforcement. Returns no step when a fatigue check ends the
-    // search (its slot of design_flags set).
+    // search (its slot of design_flags set). The fatigue checks are the
+    // report's; the working-load remedies are not: the search compares the
+    // allowable stress with the minimum stress 1700 T1 (a thinner layer
+    // lowers it), where the report compares the working stress, the larger
+    // of the actual and the minimum stress, with the allowable.
     std::optional<DesignStep> reinforcement() {
         reinf(r_);
-        if (r_.load_plate_allowable_fatigue < r_.load_plate_fatigue_stress) {
+        if (fails(r_, CheckId::load_plate_fatigue)) {
             r_.design_flags.set(load_plate_fatigue_failed);
             return std::nullopt;
         }
-        if (r_.internal_plate_allowable_fatigue < r_.internal_plate_fatigue_stress) {
+        if (fails(r_, CheckId::internal_plate_fatigue)) {
             r_.design_flags.set(internal_plate_fatigue_failed);
             return std::nullopt;
         }
@@ -280,8 +288,8 @@ class Search {
     std::optional<DesignStep> larger_plan() {
         notify(DesignStep::limits);
         if (r_.thickness > maximum_thickness) return DesignStep::enlarge;
-        if (r_.stability_limit_width < r_.thickness) return DesignStep::widen;
-        if (r_.stability_limit_length < r_.thickness) return DesignStep::lengthen;
+        if (fails(r_, CheckId::stability_width)) return DesignStep::widen;
+        if (fails(r_, CheckId::stability_length)) return DesignStep::lengthen;
         return std::nullopt;
     }
 
@@ -310,8 +318,8 @@ int design_search(CheckResults& r, DesignObserver observer) {
     return Search(r, observer).run();
 }
 
-void design(CheckResults& r) {
-    static_cast<void>(design_search(r));
+int design(CheckResults& r) {
+    return design_search(r);
 }
 
 }  // namespace bearingpad

@@ -19,7 +19,7 @@ struct ProblemRecord {
     std::string title = std::string(72, ' ');          // columns 9-80, as typed
 
     // Pad record, as read. Where the record layout gives a field a default
-    // (driver/input_fields.h: the hole diameter, covers, plate thicknesses,
+    // (checks/input_fields.h: the hole diameter, covers, plate thicknesses,
     // and a design's starting width, length and thickness), the preparation
     // of the pad data puts it in place of the value read.
     char run_mode = ' ';                        // "A" = analysis, anything else = design
@@ -37,7 +37,8 @@ struct ProblemRecord {
     float internal_plate_thickness = 0;
 
     // Beam record.
-    std::int32_t beam_type = 1;  // 0 = steel ("S"), 1 = concrete
+    char beam_type_character = ' ';  // "S" = steel, anything else = concrete
+    std::int32_t beam_type = 1;      // 0 = steel ("S"), 1 = concrete
     float distance_to_fixity = 0;
     float design_span = 0;
     float dead_load = 0;

@@ -113,9 +113,12 @@ class CommandLine {
                                << " exists, not replaced (-y replaces it)\r\n";
                 return failure_cannot_overwrite;
             }
-            const SolveOutcome outcome = solve(*input, input_name, *report, env_.local_time());
-            if (outcome.failure) return fail(*outcome.failure);
-            env_.console_out << file << ": " << report_file << ' ' << outcome_summary(outcome)
+            const Result result = solve(*input, input_name, *report, env_.local_time());
+            if (result.failure) {
+                env_.error_out << result.failure->line;
+                return result.failure->number;
+            }
+            env_.console_out << file << ": " << report_file << ' ' << outcome_summary(result)
                              << "\r\n";
             return 0;
         } catch (const RunTimeFailure& failure) {

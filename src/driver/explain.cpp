@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <optional>
 
-#include "driver/input_fields.h"
+#include "checks/input_fields.h"
 #include "driver/input_records.h"
 #include "report/formatted.h"
 #include "report/input_echo.h"
@@ -386,49 +386,20 @@ void mark_internal_plates(const Explanation& e, RunMode mode, Marks& marks) {
 // Values too wide for their field in the input echo, as the echo prints them
 // after prepare_pad_data.
 void mark_echo(const Explanation& e, const ProblemRecord& p, int record, Marks& marks) {
-    struct Echoed {
-        const InputField& f;
-        float value;
-        EchoFormat format;
-    };
-    const Echoed pad[] = {
-        {field::width, p.width, echo::width},
-        {field::length, p.length, echo::length},
-        {field::thickness, p.thickness, echo::thickness},
-        {field::diameter_of_hole, p.diameter_of_hole, echo::diameter_of_hole},
-        {field::cover_thickness, p.cover_thickness, echo::cover_thickness},
-        {field::side_cover, p.side_cover, echo::side_cover},
-        {field::load_plate_thickness, p.load_plate_thickness, echo::load_plate_thickness},
-        {field::internal_plate_thickness, p.internal_plate_thickness,
-         echo::internal_plate_thickness},
-    };
-    const Echoed beam[] = {
-        {field::distance_to_fixity, p.distance_to_fixity, echo::distance_to_fixity},
-        {field::design_span, p.design_span, echo::design_span},
-        {field::dead_load, p.dead_load, echo::dead_load},
-        {field::live_load, p.live_load, echo::live_load},
-        {field::camber, p.camber, echo::camber},
-        {field::dead_load_deflection, p.dead_load_deflection, echo::dead_load_deflection},
-        {field::live_load_deflection, p.live_load_deflection, echo::live_load_deflection},
-    };
-    auto check = [&](const Echoed& x) {
-        const ExplainedField* f = find(e.fields, x.f);
-        const std::string printed = edit_real(x.value, x.format.w, x.format.d);
-        const std::string form =
-            "F" + std::to_string(x.format.w) + "." + std::to_string(x.format.d);
-        if (!std::isfinite(x.value)) {
+    for (const InputField& x : kInputFields) {
+        if (x.record != record || x.echo.w == 0) continue;
+        const float value = p.*x.member.real;
+        const ExplainedField* f = find(e.fields, x);
+        const std::string printed = edit_real(value, x.echo.w, x.echo.d);
+        const std::string form = "F" + std::to_string(x.echo.w) + "." + std::to_string(x.echo.d);
+        if (!std::isfinite(value)) {
             marks.add(f->record, f->first_column, f->last_column, "asterisks",
                       "too large for a 32-bit real: read as infinity, the report is meaningless");
         } else if (printed.find('*') != std::string::npos) {
             marks.add(f->record, f->first_column, f->last_column, "asterisks",
-                      with_unit(real_text(x.value), x.f.unit) + " does not fit the echo's " + form +
+                      with_unit(real_text(value), x.unit) + " does not fit the echo's " + form +
                           ": it shows as " + printed);
         }
-    };
-    if (record == 2) {
-        for (const Echoed& x : pad) check(x);
-    } else {
-        for (const Echoed& x : beam) check(x);
     }
 }
 

@@ -15,6 +15,7 @@ std::optional<std::string> InputRecords::next() {
     std::optional<std::string> record = file_.read_record();
     if (record && first_) strip_byte_order_mark(*record);
     first_ = false;
+    if (record) records_.push_back(*record);
     return record;
 }
 
@@ -52,46 +53,41 @@ std::int32_t InputRecords::integer(const std::string& record, int first, int w) 
     return *v;
 }
 
+namespace {
+
+// Every field of one record read into its member of the problem record, in
+// the order of the columns, so the first unreadable field is the one reported.
+void read_fields(const InputRecords& in, const std::string& record, int number, ProblemRecord& p) {
+    for (const InputField& f : kInputFields) {
+        if (f.record != number) continue;
+        const FieldMember& m = f.member;
+        if (m.text != nullptr) p.*m.text = in.text(record, f);
+        if (m.character != nullptr) p.*m.character = in.character(record, f);
+        if (m.text4 != nullptr) p.*m.text4 = Text4{in.character(record, f), ' ', ' ', ' '};
+        if (m.real != nullptr) p.*m.real = in.real(record, f);
+        if (m.integer != nullptr) p.*m.integer = in.integer(record, f);
+    }
+}
+
+}  // namespace
+
 ReadResult read_title_record(InputRecords& in, ProblemRecord& p) {
     const std::optional<std::string> record = in.next();
     if (!record) return ReadResult::end_of_input;
-    p.problem_number = in.text(*record, field::problem_number);
-    p.title = in.text(*record, field::title);
+    read_fields(in, *record, 1, p);
     return ReadResult::done;
 }
 
 ReadResult read_pad_record(InputRecords& in, ProblemRecord& p) {
     const std::optional<std::string> record = in.next();
     if (!record) return ReadResult::end_of_input;
-    const std::string& r = *record;
-    // Fields are converted in the order of the record, so the first
-    // unreadable field is the one reported.
-    p.run_mode = in.character(r, field::run_mode);
-    p.dimension_basis = Text4{in.character(r, field::dimension_basis), ' ', ' ', ' '};
-    p.width = in.real(r, field::width);
-    p.length = in.real(r, field::length);
-    p.thickness = in.real(r, field::thickness);
-    p.hole_count_character = in.character(r, field::hole_count_character);
-    p.diameter_of_hole = in.real(r, field::diameter_of_hole);
-    p.cover_thickness = in.real(r, field::cover_thickness);
-    p.side_cover = in.real(r, field::side_cover);
-    p.load_plate_count_character = in.character(r, field::load_plate_count_character);
-    p.load_plate_thickness = in.real(r, field::load_plate_thickness);
-    p.internal_plate_count = in.integer(r, field::internal_plate_count);
-    p.internal_plate_thickness = in.real(r, field::internal_plate_thickness);
+    read_fields(in, *record, 2, p);
     return ReadResult::done;
 }
 
 void read_beam_record(InputRecords& in, ProblemRecord& p) {
-    const std::string r = in.next_required();
-    p.beam_type = in.character(r, field::beam_type_character) == 'S' ? 0 : 1;
-    p.distance_to_fixity = in.real(r, field::distance_to_fixity);
-    p.design_span = in.real(r, field::design_span);
-    p.dead_load = in.real(r, field::dead_load);
-    p.live_load = in.real(r, field::live_load);
-    p.camber = in.real(r, field::camber);
-    p.dead_load_deflection = in.real(r, field::dead_load_deflection);
-    p.live_load_deflection = in.real(r, field::live_load_deflection);
+    read_fields(in, in.next_required(), 3, p);
+    p.beam_type = p.beam_type_character == 'S' ? 0 : 1;
 }
 
 PadData prepare_pad_data(ProblemRecord& p, RunMode mode, DesignFlags& flags) {

@@ -4,11 +4,12 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "checks/check_results.h"
+#include "checks/input_fields.h"
 #include "checks/problem_record.h"
 #include "driver/file_access.h"
-#include "driver/input_fields.h"
 
 namespace bearingpad {
 
@@ -31,16 +32,20 @@ class InputRecords {
     float real(const std::string& record, int first, int w, int d) const;
     std::int32_t integer(const std::string& record, int first, int w) const;
 
-    // A field of the record layout (driver/input_fields.h).
+    // A field of the record layout (checks/input_fields.h).
     float real(const std::string& record, const InputField& f) const;
     std::int32_t integer(const std::string& record, const InputField& f) const;
     std::string text(const std::string& record, const InputField& f) const;
     char character(const std::string& record, const InputField& f) const;
 
+    // The records read so far, as typed (a byte order mark removed).
+    const std::vector<std::string>& records() const { return records_; }
+
   private:
     InputFile& file_;
     std::string name_;
     bool first_ = true;
+    std::vector<std::string> records_;
 };
 
 // Removes a UTF-8 byte order mark (EF BB BF) from the front of the first

@@ -135,8 +135,10 @@ class Run {
         const std::unique_ptr<InputFile> input = env_.files.open_input(input_name);
         const std::unique_ptr<OutputSink> report = open_report(input_name, report_field);
 
-        const SolveOutcome outcome = solve(*input, input_name, *report, env_.local_time());
-        return outcome.failure ? fail(*outcome.failure) : 0;
+        const Result result = solve(*input, input_name, *report, env_.local_time());
+        if (!result.failure) return 0;
+        env_.error_out << result.failure->line;
+        return result.failure->number;
     }
 
     // Creates the report file, or after a "Y" reopens the existing one.

@@ -17,54 +17,75 @@ namespace {
 // banner after the title record, the mode lines after the pad record, then
 // either the closing message of rejected pad data or the echo, the beam
 // record, the check sequence of the mode, the construction details and the
-// output data section.
-void solve_problem(InputRecords& in, ReportFile& report, const std::tm& now,
-                   SolveOutcome& outcome) {
+// output data section. The result follows each step, so that a failure keeps
+// what was read.
+void solve_problem(InputRecords& in, ReportFile& report, const std::tm& now, Result& result) {
     const std::string run_time = time_text(now);
     const std::string run_date = date_text(now);
     DesignFlags flags;
-    ProblemRecord p;
+    ProblemRecord& p = result.used;
+    auto keep_read = [&] {
+        result.records = in.records();
+        result.as_read = p;
+    };
     if (read_title_record(in, p) == ReadResult::end_of_input) return;
+    keep_read();
     write_banner(report, run_date, p.problem_number, run_time, p.title);
-    outcome.written = true;
+    result.report_written = true;
     if (read_pad_record(in, p) == ReadResult::end_of_input) return;
-    outcome.mode = run_mode_of(p);
-    write_mode_lines(report, outcome.mode);
+    keep_read();
+    result.mode = run_mode_of(p);
+    write_mode_lines(report, result.mode);
 
-    if (prepare_pad_data(p, outcome.mode, flags) == PadData::accepted) {
+    if (prepare_pad_data(p, result.mode, flags) == PadData::accepted) {
         write_pad_echo(report, p);
         read_beam_record(in, p);
+        result.records = in.records();
+        for (const InputField& f : kInputFields) {
+            if (f.record == 3) copy_field(f, p, result.as_read);
+        }
+        result.as_read.beam_type = p.beam_type;
         write_design_data_echo(report, p);
         derive_beam_values(p);
 
         CheckResults results(flags);
         fill_check_results(p, results);
-        if (outcome.mode == RunMode::design) {
-            design(results);
+        if (result.mode == RunMode::design) {
+            result.design_passes = design(results);
         } else {
             analysis(results);
         }
         // The report and its warnings read the pad as built.
         construction_details(results);
         presults(results, report);
-        outcome.end = SolveEnd::solved;
-        outcome.warnings = warning_count(results);
+        flags = results.design_flags;
+        result.end = flags.slots == DesignFlags{}.slots ? ProblemEnd::solved
+                                                        : ProblemEnd::design_not_possible;
+        result.bearing = bearing_of(results);
+        result.checks = check_outcomes(results);
+        result.warnings = warnings_of(results);
+        result.record = results;
     } else {
-        outcome.end = SolveEnd::rejected;
+        result.end = ProblemEnd::rejected;
     }
     write_closing_messages(report, flags);
-    outcome.closing_messages = closing_message_texts(flags);
+    result.closing_messages = closing_message_texts(flags);
+}
+
+FailureData failure_data(const RunTimeFailure& failure) {
+    return FailureData{failure.number, failure.unit, failure.file_name, failure_text(failure),
+                       failure_line(failure)};
 }
 
 }  // namespace
 
-SolveOutcome solve(InputFile& input, const std::string& input_name, OutputSink& sink,
-                   const std::tm& now) {
-    SolveOutcome outcome;
+Result solve(InputFile& input, const std::string& input_name, OutputSink& sink,
+             const std::tm& now) {
+    Result result;
     ReportFile report(sink);
     InputRecords in(input, input_name);
     try {
-        solve_problem(in, report, now, outcome);
+        solve_problem(in, report, now, result);
         report.close();
     } catch (const RunTimeFailure& failure) {
         // Connections are closed as at a normal end: the report keeps what
@@ -73,34 +94,36 @@ SolveOutcome solve(InputFile& input, const std::string& input_name, OutputSink& 
             report.close();
         } catch (const RunTimeFailure&) {
         }
-        outcome.end = SolveEnd::failure;
-        outcome.failure = failure;
+        result.records = in.records();
+        result.end = ProblemEnd::failure;
+        result.failure = failure_data(failure);
     }
-    return outcome;
+    return result;
 }
 
-std::string outcome_summary(const SolveOutcome& outcome) {
-    auto messages = [&outcome] {
+std::string outcome_summary(const Result& result) {
+    auto messages = [&result] {
         std::string text;
-        for (const std::string& m : outcome.closing_messages)
-            text += (text.empty() ? "" : "; ") + m;
+        for (const std::string& m : result.closing_messages) text += (text.empty() ? "" : "; ") + m;
         return text;
     };
-    switch (outcome.end) {
-        case SolveEnd::end_of_input:
-            return outcome.written ? "written, the banner only: no pad record in the input"
-                                   : "not written: no record in the input";
-        case SolveEnd::rejected:
+    const std::size_t warnings = result.warnings.size();
+    switch (result.end) {
+        case ProblemEnd::no_problem:
+            return result.report_written ? "written, the banner only: no pad record in the input"
+                                         : "not written: no record in the input";
+        case ProblemEnd::rejected:
             return "rejected: " + messages();
-        case SolveEnd::solved:
-            if (outcome.design_not_possible()) return "written, design not possible: " + messages();
-            if (outcome.warnings == 0) return "written, no warnings";
-            return "written, " + std::to_string(outcome.warnings) +
-                   (outcome.warnings == 1 ? " warning" : " warnings");
-        case SolveEnd::failure:
+        case ProblemEnd::design_not_possible:
+            return "written, design not possible: " + messages();
+        case ProblemEnd::solved:
+            if (warnings == 0) return "written, no warnings";
+            return "written, " + std::to_string(warnings) +
+                   (warnings == 1 ? " warning" : " warnings");
+        case ProblemEnd::failure:
             break;
     }
-    return outcome.failure ? failure_text(*outcome.failure) : std::string("failed");
+    return result.failure ? result.failure->text : std::string("failed");
 }
 
 std::string date_text(const std::tm& t) {

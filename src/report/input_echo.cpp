@@ -64,15 +64,16 @@ void write_pad_echo(ReportFile& report, const ProblemRecord& p) {
                      .text(53, "(IN)")
                      .text(65, "(IN)")
                      .text(75, "(IN)"));
-    report.write(
-        Record()
-            .real(4, p.width, echo::width.w, echo::width.d)
-            .real(15, p.length, echo::length.w, echo::length.d)
-            .real(27, p.thickness, echo::thickness.w, echo::thickness.d)
-            .integer(42, p.number_of_holes, 2)
-            .real(51, p.diameter_of_hole, echo::diameter_of_hole.w, echo::diameter_of_hole.d)
-            .real(64, p.cover_thickness, echo::cover_thickness.w, echo::cover_thickness.d)
-            .real(74, p.side_cover, echo::side_cover.w, echo::side_cover.d));
+    report.write(Record()
+                     .real(4, p.width, field::width.echo.w, field::width.echo.d)
+                     .real(15, p.length, field::length.echo.w, field::length.echo.d)
+                     .real(27, p.thickness, field::thickness.echo.w, field::thickness.echo.d)
+                     .integer(42, p.number_of_holes, 2)
+                     .real(51, p.diameter_of_hole, field::diameter_of_hole.echo.w,
+                           field::diameter_of_hole.echo.d)
+                     .real(64, p.cover_thickness, field::cover_thickness.echo.w,
+                           field::cover_thickness.echo.d)
+                     .real(74, p.side_cover, field::side_cover.echo.w, field::side_cover.echo.d));
     report.write(Record());
     report.write(Record()
                      .text(7, "NUMBER OF")
@@ -87,11 +88,11 @@ void write_pad_echo(ReportFile& report, const ProblemRecord& p) {
     report.write(Record().text(27, "(IN)").text(67, "(IN)"));
     report.write(Record()
                      .integer(10, p.load_plate_count, 2)
-                     .real(26, p.load_plate_thickness, echo::load_plate_thickness.w,
-                           echo::load_plate_thickness.d)
+                     .real(26, p.load_plate_thickness, field::load_plate_thickness.echo.w,
+                           field::load_plate_thickness.echo.d)
                      .integer(46, p.internal_plate_count, 2)
-                     .real(66, p.internal_plate_thickness, echo::internal_plate_thickness.w,
-                           echo::internal_plate_thickness.d));
+                     .real(66, p.internal_plate_thickness, field::internal_plate_thickness.echo.w,
+                           field::internal_plate_thickness.echo.d));
     report.write(Record());
 }
 
@@ -117,22 +118,22 @@ void write_design_data_echo(ReportFile& report, const ProblemRecord& p) {
     } else {
         values.text(8, "STEEL");
     }
-    report.write(
-        values
-            .real(19, p.distance_to_fixity, echo::distance_to_fixity.w, echo::distance_to_fixity.d)
-            .real(33, p.design_span, echo::design_span.w, echo::design_span.d)
-            .real(47, p.dead_load, echo::dead_load.w, echo::dead_load.d)
-            .real(65, p.live_load, echo::live_load.w, echo::live_load.d));
+    report.write(values
+                     .real(19, p.distance_to_fixity, field::distance_to_fixity.echo.w,
+                           field::distance_to_fixity.echo.d)
+                     .real(33, p.design_span, field::design_span.echo.w, field::design_span.echo.d)
+                     .real(47, p.dead_load, field::dead_load.echo.w, field::dead_load.echo.d)
+                     .real(65, p.live_load, field::live_load.echo.w, field::live_load.echo.d));
     report.write(Record());
     report.write(Record().text(35, "DEAD LOAD").text(49, "LIVE LOAD"));
     report.write(Record().text(24, "CAMBER").text(34, "DEFLECTION").text(48, "DEFLECTION"));
     report.write(Record().text(25, "(IN)").text(37, "(IN)").text(51, "(IN)"));
     report.write(Record()
-                     .real(24, p.camber, echo::camber.w, echo::camber.d)
-                     .real(36, p.dead_load_deflection, echo::dead_load_deflection.w,
-                           echo::dead_load_deflection.d)
-                     .real(50, p.live_load_deflection, echo::live_load_deflection.w,
-                           echo::live_load_deflection.d));
+                     .real(24, p.camber, field::camber.echo.w, field::camber.echo.d)
+                     .real(36, p.dead_load_deflection, field::dead_load_deflection.echo.w,
+                           field::dead_load_deflection.echo.d)
+                     .real(50, p.live_load_deflection, field::live_load_deflection.echo.w,
+                           field::live_load_deflection.echo.d));
     report.write(Record());
     report.write(separator_line());
 }

@@ -5,13 +5,6 @@
 
 namespace bearingpad {
 
-LayerCounts layer_counts(const CheckResults& r) {
-    LayerCounts counts;
-    counts.internal_layer_count = r.load_plate_count > 1 ? r.internal_plate_count + 1 : 0;
-    counts.cover_layer_count = (r.load_plate_count == 1 || r.load_plate_count == 2) ? 2 : 1;
-    return counts;
-}
-
 Layout with_lines(const Layout& base, const std::vector<LineReplacement>& replacements) {
     Layout layout = base;
     for (const LineReplacement& replacement : replacements) {

@@ -1,7 +1,7 @@
 // Line layouts of the report, held as data: each line is a list of items
 // placed at record columns (column 1 is the carriage-control column), each
 // item a literal, a real field Fw.d or an integer field Iw taken from the
-// check results or from the writer's own layer counts. A line with no items is
+// check results or from the layer counts. A line with no items is
 // an empty record. This small mechanism turns such tables into records; the
 // tables themselves stand with the writers of the pages and messages.
 #pragma once
@@ -11,21 +11,10 @@
 #include <vector>
 
 #include "checks/check_results.h"
+#include "checks/layers.h"
 #include "report/report_file.h"
 
 namespace bearingpad {
-
-// Counts that the report writer derives for the stress and deflection tables;
-// they are not fields of the check results.
-struct LayerCounts {
-    // Cover layers: 2 with one or two load plates, otherwise 1 (the plain pad).
-    std::int32_t cover_layer_count = 1;
-    // Internal layers: internal plates + 1 with two load plates, otherwise 0.
-    std::int32_t internal_layer_count = 0;
-};
-
-// The counts for the pad's construction.
-LayerCounts layer_counts(const CheckResults& r);
 
 struct LayoutItem {
     enum class Kind { literal, real, integer, count };

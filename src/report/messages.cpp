@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "checks/check_list.h"
 #include "report/layout.h"
 
 namespace bearingpad {
@@ -25,54 +26,88 @@ void write_messages(ReportFile& report, const std::vector<Message<Subject>>& mes
 
 using R = CheckResults;
 
-bool load_plate_working(const R& r) {
-    return r.load_plate_working_stress > r.load_plate_allowable_stress;
+bool fail(const R& r, CheckId id) {
+    return fails(r, id);
 }
-bool internal_plate_working(const R& r) {
-    return r.internal_plate_working_stress > r.internal_plate_allowable_stress;
-}
-bool load_plate_fatigue(const R& r) {
-    return r.load_plate_fatigue_stress > r.load_plate_allowable_fatigue;
-}
-bool internal_plate_fatigue(const R& r) {
-    return r.internal_plate_fatigue_stress > r.internal_plate_allowable_fatigue;
-}
+
+// A warning: the checks it reports, the condition on their verdicts, and its
+// lines.
+struct WarningMessage {
+    std::vector<CheckId> checks;
+    bool (*applies)(const R&);
+    Layout lines;
+};
+
+using C = CheckId;
 
 // In the order they are tested. Of the plate stresses at most one line is
 // written for the working loads and one for fatigue.
-const std::vector<Message<R>> kWarnings = {
-    {[](const R& r) { return r.compressive_stress > r.allowable_stress; },
+const std::vector<WarningMessage> kWarnings = {
+    {{C::compressive_stress},
+     [](const R& r) { return fail(r, C::compressive_stress); },
      {{lit(12, "ACTUAL COMPRESSIVE STRESS EXCEEDS MINIMUM ALLOWABLE STRESS")}}},
-    {[](const R& r) { return r.elastomer_thickness < r.minimum_elastomer_thickness; },
+    {{C::elastomer_thickness},
+     [](const R& r) { return fail(r, C::elastomer_thickness); },
      {{lit(8, "TOTAL ELASTOMER THICKNESS IS LESS THAN MINIMUM ELASTOMER THICKNESS")}}},
-    {[](const R& r) { return r.rotation_dead > r.rotation_allowable_dead; },
+    {{C::rotation_dead},
+     [](const R& r) { return fail(r, C::rotation_dead); },
      {{lit(8, "(CAMBER + DEAD LOAD DEFLECTION) ROTATION EXCEEDS ALLOWABLE ROTATION")}}},
-    {[](const R& r) { return r.rotation_total > r.rotation_allowable_total; },
+    {{C::rotation_total},
+     [](const R& r) { return fail(r, C::rotation_total); },
      {{lit(9, "(CAMBER + DEAD LOAD DEFLECTION + LIVE LOAD DEFLECTION) ROTATION")},
       {lit(28, "EXCEEDS ALLOWABLE ROTATION")}}},
-    {[](const R& r) { return r.thickness > r.stability_limit_width; },
+    {{C::stability_width},
+     [](const R& r) { return fail(r, C::stability_width); },
      {{lit(21, "BEARING IS UNSTABILE, INCREASE THE WIDTH")}}},
-    {[](const R& r) { return r.thickness > r.stability_limit_length; },
+    {{C::stability_length},
+     [](const R& r) { return fail(r, C::stability_length); },
      {{lit(20, "BEARING IS UNSTABILE, INCREASE THE LENGTH")}}},
-    {[](const R& r) {
-         return r.thickness > r.stability_limit_width && r.thickness > r.stability_limit_length;
-     },
+    {{C::stability_width, C::stability_length},
+     [](const R& r) { return fail(r, C::stability_width) && fail(r, C::stability_length); },
      {{lit(15, "BEARING IS UNSTABILE, INCREASE THE WIDTH AND LENGTH")}}},
-    {[](const R& r) { return load_plate_working(r) && internal_plate_working(r); },
+    {{C::load_plate_working, C::internal_plate_working},
+     [](const R& r) {
+         return fail(r, C::load_plate_working) && fail(r, C::internal_plate_working);
+     },
      {{lit(8, "LOAD PLATE AND INTERNAL PLATE IS OVERSTRESSED UNDER WORKING LOADS")}}},
-    {[](const R& r) { return load_plate_working(r) && !internal_plate_working(r); },
+    {{C::load_plate_working},
+     [](const R& r) {
+         return fail(r, C::load_plate_working) && !fail(r, C::internal_plate_working);
+     },
      {{lit(18, "LOAD PLATE IS OVERSTRESSED UNDER WORKING LOADS")}}},
-    {[](const R& r) { return !load_plate_working(r) && internal_plate_working(r); },
+    {{C::internal_plate_working},
+     [](const R& r) {
+         return !fail(r, C::load_plate_working) && fail(r, C::internal_plate_working);
+     },
      {{lit(16, "INTERNAL PLATE IS OVERSTRESSED UNDER WORKING LOADS")}}},
-    {[](const R& r) { return load_plate_fatigue(r) && internal_plate_fatigue(r); },
+    {{C::load_plate_fatigue, C::internal_plate_fatigue},
+     [](const R& r) {
+         return fail(r, C::load_plate_fatigue) && fail(r, C::internal_plate_fatigue);
+     },
      {{lit(15, "-- LOAD PLATE AND INTERNAL PLATE IS OVERSTRESSED --")}}},
-    {[](const R& r) { return load_plate_fatigue(r) && !internal_plate_fatigue(r); },
+    {{C::load_plate_fatigue},
+     [](const R& r) {
+         return fail(r, C::load_plate_fatigue) && !fail(r, C::internal_plate_fatigue);
+     },
      {{lit(28, "-- LOAD PLATE IS OVERSTRESSED --")}}},
-    {[](const R& r) { return !load_plate_fatigue(r) && internal_plate_fatigue(r); },
+    {{C::internal_plate_fatigue},
+     [](const R& r) {
+         return !fail(r, C::load_plate_fatigue) && fail(r, C::internal_plate_fatigue);
+     },
      {{lit(26, "-- INTERNAL PLATE IS OVERSTRESSED --")}}},
-    {[](const R& r) { return r.shear_force > r.anchorage_allowable; },
+    {{C::anchorage},
+     [](const R& r) { return fail(r, C::anchorage); },
      {{lit(22, "-- BEARING WILL SLIP, REDESIGN REDUCING H --")}}},
 };
+
+// The text of a line of literals only, without the blanks around it.
+std::string line_text(const LayoutLine& line) {
+    std::string words;
+    for (const LayoutItem& item : line) words.append(item.literal);
+    const std::size_t first = words.find_first_not_of(' ');
+    if (first == std::string::npos) return {};
+    return words.substr(first, words.find_last_not_of(' ') - first + 1);
+}
 
 using F = DesignFlags;
 
@@ -101,33 +136,44 @@ const std::vector<Message<F>> kClosingMessages = {
 }  // namespace
 
 void write_warnings(ReportFile& report, const CheckResults& r) {
-    write_messages(report, kWarnings, r);
+    for (const WarningMessage& message : kWarnings) {
+        if (message.applies(r)) write_lines(report, message.lines);
+    }
 }
 
 void write_closing_messages(ReportFile& report, const DesignFlags& flags) {
     write_messages(report, kClosingMessages, flags);
 }
 
+std::vector<Warning> warnings_of(const CheckResults& r) {
+    std::vector<Warning> warnings;
+    for (const WarningMessage& message : kWarnings) {
+        if (!message.applies(r)) continue;
+        Warning w;
+        w.checks = message.checks;
+        for (const LayoutLine& line : message.lines) w.lines.push_back(line_text(line));
+        warnings.push_back(std::move(w));
+    }
+    return warnings;
+}
+
 int warning_count(const CheckResults& r) {
     int n = 0;
-    for (const Message<R>& message : kWarnings) n += message.applies(r) ? 1 : 0;
+    for (const WarningMessage& message : kWarnings) n += message.applies(r) ? 1 : 0;
     return n;
 }
 
 std::vector<std::string> closing_message_texts(const DesignFlags& flags) {
-    // A message is literals only: the texts of each line one after the other,
-    // the lines joined by a blank, without the blanks around them.
+    // A message is literals only: the texts of its lines joined by a blank.
     std::vector<std::string> texts;
     for (const Message<F>& message : kClosingMessages) {
         if (!message.applies(flags)) continue;
         std::string text;
         for (const LayoutLine& line : message.lines) {
-            std::string words;
-            for (const LayoutItem& item : line) words.append(item.literal);
-            const std::size_t first = words.find_first_not_of(' ');
-            if (first == std::string::npos) continue;
+            const std::string words = line_text(line);
+            if (words.empty()) continue;
             if (!text.empty()) text += ' ';
-            text.append(words, first, words.find_last_not_of(' ') - first + 1);
+            text += words;
         }
         texts.push_back(text);
     }

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "checks/check_results.h"
+#include "checks/result.h"
 #include "report/report_file.h"
 
 namespace bearingpad {
@@ -19,6 +20,9 @@ void write_warnings(ReportFile& report, const CheckResults& r);
 
 // One message for every set slot of design_flags.
 void write_closing_messages(ReportFile& report, const DesignFlags& flags);
+
+// The warnings that write_warnings writes, in its order, as data.
+std::vector<Warning> warnings_of(const CheckResults& r);
 
 // How many checks failed: each writes one warning (the total rotation's two
 // lines are one warning).

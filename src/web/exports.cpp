@@ -47,7 +47,7 @@ int bp_run(const char* input, int size, const char* input_name, const char* repo
     last_run =
         bearingpad::run_page(std::string_view(input, size > 0 ? static_cast<std::size_t>(size) : 0),
                              input_name, report_name, now);
-    return last_run.outcome.status();
+    return last_run.result.status();
 }
 
 const char* bp_report_data() {
@@ -62,18 +62,31 @@ const char* bp_console() {
 const char* bp_failure() {
     return last_run.failure.c_str();
 }
-// 0 no problem in the input, 1 rejected, 2 solved, 3 run-time failure.
+// 0 no problem in the input, 1 rejected, 2 solved (a design possible or
+// not), 3 run-time failure.
 int bp_end() {
-    return static_cast<int>(last_run.outcome.end);
+    using bearingpad::ProblemEnd;
+    switch (last_run.result.end) {
+        case ProblemEnd::no_problem:
+            return 0;
+        case ProblemEnd::rejected:
+            return 1;
+        case ProblemEnd::solved:
+        case ProblemEnd::design_not_possible:
+            return 2;
+        case ProblemEnd::failure:
+            break;
+    }
+    return 3;
 }
 int bp_warnings() {
-    return last_run.outcome.warnings;
+    return static_cast<int>(last_run.result.warnings.size());
 }
 int bp_design_not_possible() {
-    return last_run.outcome.design_not_possible() ? 1 : 0;
+    return last_run.result.end == bearingpad::ProblemEnd::design_not_possible ? 1 : 0;
 }
 int bp_analysis() {
-    return last_run.outcome.mode == bearingpad::RunMode::analysis ? 1 : 0;
+    return last_run.result.mode == bearingpad::RunMode::analysis ? 1 : 0;
 }
 
 // The explanation of the size bytes at input, as --explain writes it; its

@@ -4,9 +4,9 @@
 #include <cstring>
 #include <sstream>
 
+#include "checks/input_fields.h"
 #include "driver/explain.h"
 #include "driver/file_access.h"
-#include "driver/input_fields.h"
 #include "report/formatted.h"
 
 namespace bearingpad {
@@ -111,9 +111,9 @@ PageRun run_page(std::string_view input, const std::string& input_name,
     PageRun run;
     BytesInputFile file(input, input_name);
     BytesReportSink sink(run.report);
-    run.outcome = solve(file, input_name, sink, now);
-    run.console = input_name + ": " + report_name + " " + outcome_summary(run.outcome) + "\r\n";
-    if (run.outcome.failure) run.failure = failure_line(*run.outcome.failure);
+    run.result = solve(file, input_name, sink, now);
+    run.console = input_name + ": " + report_name + " " + outcome_summary(run.result) + "\r\n";
+    if (run.result.failure) run.failure = run.result.failure->line;
     return run;
 }
 

@@ -13,7 +13,7 @@
 namespace bearingpad {
 
 struct PageRun {
-    SolveOutcome outcome;
+    Result result;
     std::string report;   // the report file's bytes, empty when nothing was written
     std::string console;  // "NAME: REPORTNAME " and the outcome in a few words, CR LF
     std::string failure;  // the failure line of standard error, CR LF included; or empty

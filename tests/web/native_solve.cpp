@@ -58,7 +58,7 @@ int main(int argc, char** argv) {
         if (base.size() > 4 && base.compare(base.size() - 4, 4, ".dat") == 0)
             base.resize(base.size() - 4);
         StringSink report;
-        bearingpad::SolveOutcome outcome;
+        bearingpad::Result outcome;
         try {
             auto input = files.open_input(files.absolute_name(path));
             outcome = bearingpad::solve(*input, input_name, report, fixed_time());
@@ -79,7 +79,7 @@ int main(int argc, char** argv) {
         }
         std::string result = std::to_string(outcome.status()) + "\n";
         result += "input.dat: input.rpt " + bearingpad::outcome_summary(outcome) + "\r\n";
-        if (outcome.failure) result += bearingpad::failure_line(*outcome.failure);
+        if (outcome.failure) result += outcome.failure->line;
         if (!write_file(outdir + "/" + base + ".rpt", report.data) ||
             !write_file(outdir + "/" + base + ".out", result) ||
             !write_file(outdir + "/" + base + ".exp",

@@ -1,8 +1,17 @@
-#include "driver/input_fields.h"
+#include "checks/input_fields.h"
 
 #include "checks/numeric.h"
 
 namespace bearingpad {
+
+void copy_field(const InputField& f, const ProblemRecord& from, ProblemRecord& to) {
+    const FieldMember& m = f.member;
+    if (m.text != nullptr) to.*m.text = from.*m.text;
+    if (m.character != nullptr) to.*m.character = from.*m.character;
+    if (m.text4 != nullptr) to.*m.text4 = from.*m.text4;
+    if (m.real != nullptr) to.*m.real = from.*m.real;
+    if (m.integer != nullptr) to.*m.integer = from.*m.integer;
+}
 
 const char* record_name(int record) {
     switch (record) {
