@@ -59,8 +59,12 @@ void solve_problem(InputRecords& in, ReportFile& report, const std::tm& now, Res
         construction_details(results);
         presults(results, report);
         flags = results.design_flags;
-        result.end = flags.slots == DesignFlags{}.slots ? ProblemEnd::solved
-                                                        : ProblemEnd::design_not_possible;
+        // The search ends without a design when it runs out of passes or a
+        // plate fails in fatigue; accepted pad data set no other slot.
+        const bool no_design = flags.is_set(iteration_limit_reached) ||
+                               flags.is_set(load_plate_fatigue_failed) ||
+                               flags.is_set(internal_plate_fatigue_failed);
+        result.end = no_design ? ProblemEnd::design_not_possible : ProblemEnd::solved;
         result.bearing = bearing_of(results);
         result.checks = check_outcomes(results);
         result.warnings = warnings_of(results);
