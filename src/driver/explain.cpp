@@ -391,7 +391,10 @@ void mark_echo(const Explanation& e, const ProblemRecord& p, int record, Marks& 
         const float value = p.*x.member.real;
         const ExplainedField* f = find(e.fields, x);
         const std::string printed = edit_real(value, x.echo.w, x.echo.d);
-        const std::string form = "F" + std::to_string(x.echo.w) + "." + std::to_string(x.echo.d);
+        std::string form = "F";  // appended piecewise: GCC 12 warns on the operator+ chain here
+        form += std::to_string(x.echo.w);
+        form += '.';
+        form += std::to_string(x.echo.d);
         if (!std::isfinite(value)) {
             marks.add(f->record, f->first_column, f->last_column, "asterisks",
                       "too large for a 32-bit real: read as infinity, the report is meaningless");
