@@ -329,13 +329,21 @@ class Sheet {
         const double ax = kLeft + 62, ay = kSectionTop + 40, aw = 320, ah = 190;
         // The thickness sets the scale; a long pad is drawn with a break, its
         // two ends at the same scale.
-        section_scale_ = scale_to_fit({{t, ah}});
+        // Layers that do not add up to T (the last bearing of an impossible
+        // design, plates thicker than the pad) are each drawn at their
+        // thickness all the same, and the sheet says so.
+        const std::vector<Element> elements = stack();
+        double stacked = 0;
+        for (const Element& e : elements)
+            stacked += std::max(0.0, static_cast<double>(e.thickness));
+        const double tall = std::max(static_cast<double>(t), stacked);
+        section_scale_ = scale_to_fit({{tall, ah}});
         double s = section_scale_.px_per_inch();
         bool broken = along * s > aw;
-        if (broken && along * scale_to_fit({{t, ah}, {along, aw}}).px_per_inch() >= aw * 0.5 &&
-            t * scale_to_fit({{t, ah}, {along, aw}}).px_per_inch() >= ah * 0.5) {
+        const double whole = scale_to_fit({{tall, ah}, {along, aw}}).px_per_inch();
+        if (broken && along * whole >= aw * 0.5 && tall * whole >= ah * 0.5) {
             // Whole, when that still draws the thickness at half the room or more.
-            section_scale_ = scale_to_fit({{t, ah}, {along, aw}});
+            section_scale_ = scale_to_fit({{tall, ah}, {along, aw}});
             s = section_scale_.px_per_inch();
             broken = false;
         }
@@ -344,7 +352,7 @@ class Sheet {
         const double part = broken ? (aw - gap) / 2 / s : along;  // inches shown in each part
         const double drawn_w = broken ? aw : along * s;
         const double x0 = ax + (aw - drawn_w) / 2;
-        const double y_bottom = ay + (ah + t * s) / 2;
+        const double y_bottom = ay + (ah + tall * s) / 2 - (tall - t) * s;
         const double y_top = y_bottom - t * s;
         // The parts: [from, to] in inches along the pad, and where each starts.
         struct Part {
@@ -368,7 +376,6 @@ class Sheet {
                         data("thickness", t) + data("along", along) +
                         attribute("data-broken", broken ? "1" : "0"));
         span(0, along, y_top, t * s, "body");
-        const std::vector<Element> elements = stack();
         double y = y_top;
         struct Label {
             std::string text;
@@ -376,7 +383,6 @@ class Sheet {
         };
         std::vector<Label> labels;
         std::vector<std::string> named;
-        double stacked = 0;
         for (const Element& e : elements) {
             const double h = std::max(0.0, static_cast<double>(e.thickness)) * s;
             svg_.open_group(attribute("class", e.cls) + data("thickness", e.thickness));
@@ -391,7 +397,6 @@ class Sheet {
                                   y + h / 2});
             }
             y += h;
-            stacked += std::max(0.0, static_cast<double>(e.thickness));
         }
         if (has_plates() && b_.side_cover > 0) {
             const Part& last = parts.back();
