@@ -383,12 +383,14 @@ class Sheet {
         };
         std::vector<Label> labels;
         std::vector<std::string> named;
+        double plate_y = y_top;  // the middle of the first plate
         for (const Element& e : elements) {
             const double h = std::max(0.0, static_cast<double>(e.thickness)) * s;
             svg_.open_group(attribute("class", e.cls) + data("thickness", e.thickness));
             const double inset = e.plate ? b_.side_cover : 0;
             span(inset, along - inset, y, h, "");
             svg_.close_group();
+            if (e.plate && plate_y == y_top) plate_y = y + h / 2;
             if (std::find(named.begin(), named.end(), e.name) == named.end()) {
                 named.push_back(e.name);
                 const Part& last = parts.back();
@@ -401,7 +403,7 @@ class Sheet {
         if (has_plates() && b_.side_cover > 0) {
             const Part& last = parts.back();
             const double sx = last.x + (along - b_.side_cover / 2 - last.from) * s;
-            labels.push_back({"SIDE COVER " + inches(b_.side_cover), sx, y_top + 0.35 * t * s});
+            labels.push_back({"SIDE COVER " + inches(b_.side_cover), sx, plate_y});
         }
         svg_.close_group();
         if (broken) {
@@ -531,6 +533,7 @@ class Sheet {
         }
 
         for (const Point& p : pts) point(p, X, Y, x_max, y_max);
+        detail(pts, X, Y, x_max, y_max);
         svg_.close_group();
 
         // The readout: the stresses, S/B and strains as the report prints them.
@@ -554,6 +557,118 @@ class Sheet {
         }
     }
 
+    // The construction of one interpolation: the neighbouring curves at the
+    // two columns, the interpolated points on them, and the line through
+    // those points to the stress.
+    template <typename FX, typename FY>
+    void construction(const StrainConstruction& c, const Point& p, FX X, FY Y) {
+        constexpr double step = chart_stress_step;
+        const double s1 = step * c.column, s2 = step * (c.column + 1);
+        const auto& up = strain_chart[static_cast<std::size_t>(c.upper_curve)];
+        const auto& lo = strain_chart[static_cast<std::size_t>(c.lower_curve)];
+        const auto i = static_cast<std::size_t>(c.column - 1);
+        for (int k = 0; k < 2; ++k) {
+            const double sy = k == 0 ? s1 : s2;
+            svg_.line(X(up[i + k]), Y(sy), X(lo[i + k]), Y(sy), "construction");
+            svg_.circle(X(k == 0 ? c.value_at_column : c.value_at_next), Y(sy), 1.8, "bracket");
+        }
+        svg_.line(X(c.value_at_column), Y(s1), X(p.strain), Y(p.stress), "construction");
+        svg_.line(X(c.value_at_next), Y(s2), X(c.value_at_column), Y(s1), "construction");
+    }
+
+    // The dead plus live load interpolations magnified, in the corner of the
+    // chart that the curves leave empty: the neighbouring curves, the
+    // construction and the points, with the stresses of the two columns.
+    template <typename FX, typename FY>
+    void detail(const std::vector<Point>& pts, FX X, FY Y, double x_max, double y_max) {
+        constexpr double step = chart_stress_step;
+        double lo_s = 1e30, hi_s = -1e30, lo_e = 1e30, hi_e = -1e30;
+        std::vector<std::pair<Point, StrainConstruction>> shown;
+        for (const Point& p : pts) {
+            StrainConstruction c;
+            if (std::string_view(p.load) != "total" || !std::isfinite(p.strain) ||
+                !std::isfinite(p.stress) || !strain_construction(p.stress, p.ratio, c)) {
+                continue;
+            }
+            shown.push_back({p, c});
+            const auto i = static_cast<std::size_t>(c.column - 1);
+            lo_s = std::min({lo_s, step * c.column, static_cast<double>(p.stress)});
+            hi_s = std::max(hi_s, step * (c.column + 1));
+            for (std::size_t k : {i, i + 1}) {
+                for (int curve : {c.upper_curve, c.lower_curve}) {
+                    const double v = strain_chart[static_cast<std::size_t>(curve)][k];
+                    lo_e = std::min(lo_e, v);
+                    hi_e = std::max(hi_e, v);
+                }
+            }
+            lo_e = std::min(lo_e, static_cast<double>(p.strain));
+            hi_e = std::max(hi_e, static_cast<double>(p.strain));
+        }
+        if (shown.empty()) return;
+        // The box: right of the S/B 3 curve, below a third of the stress.
+        const double bx0 = X(0.58 * x_max), bx1 = X(0.985 * x_max);
+        const double by0 = Y(0.36 * y_max), by1 = Y(0.03 * y_max);
+        for (const Point& p : pts) {
+            if (X(p.strain) >= bx0 - 4 && Y(p.stress) >= by0 - 4) return;  // a point is there
+        }
+        const double pad_s = (hi_s - lo_s) * 0.12, pad_e = std::max(0.05, (hi_e - lo_e) * 0.15);
+        lo_s -= pad_s, hi_s += pad_s, lo_e -= pad_e, hi_e += pad_e;
+        const double ix0 = bx0 + 30, ix1 = bx1 - 6, iy0 = by0 + 12, iy1 = by1 - 14;
+        auto IX = [&](double e) { return ix0 + (e - lo_e) / (hi_e - lo_e) * (ix1 - ix0); };
+        auto IY = [&](double p) { return iy1 - (p - lo_s) / (hi_s - lo_s) * (iy1 - iy0); };
+        svg_.rect(bx0, by0, bx1 - bx0, by1 - by0, "rule", R"( fill="#fff")");
+        svg_.text(bx1 - 4, by1 - 4, "DETAIL, DEAD + LIVE LOAD", "small", R"( text-anchor="end")");
+        svg_.raw(R"(<clipPath id="bp-detail"><rect x=")" + svg_number(ix0) + "\" y=\"" +
+                 svg_number(iy0) + "\" width=\"" + svg_number(ix1 - ix0) + "\" height=\"" +
+                 svg_number(iy1 - iy0) + "\"/></clipPath>\n");
+        svg_.open_group(R"x( class="detail" clip-path="url(#bp-detail)")x");
+        std::vector<int> curves;
+        for (const auto& [p, c] : shown) {
+            for (int k : {c.upper_curve, c.lower_curve}) {
+                if (std::find(curves.begin(), curves.end(), k) == curves.end()) curves.push_back(k);
+            }
+        }
+        for (int k : curves) {
+            std::string points;
+            for (std::size_t j = 0; j < step_count; ++j) {
+                points += svg_number(IX(strain_chart[static_cast<std::size_t>(k)][j])) + "," +
+                          svg_number(IY(step * static_cast<double>(j + 1))) + " ";
+            }
+            svg_.raw(R"(<polyline class="curve" points=")" + points + "\"/>\n");
+        }
+        for (const auto& [p, c] : shown) {
+            construction(c, p, IX, IY);
+            if (std::string_view(p.layer) == "internal") {
+                svg_.rect(IX(p.strain) - 2.6, IY(p.stress) - 2.6, 5.2, 5.2, "marker");
+            } else {
+                svg_.circle(IX(p.strain), IY(p.stress), 2.8, "marker");
+            }
+        }
+        svg_.close_group();
+        // The curves named where they leave the top of the box, the columns'
+        // stresses at the left.
+        for (int k : curves) {
+            const auto& v = strain_chart[static_cast<std::size_t>(k)];
+            for (std::size_t j = 0; j + 1 < step_count; ++j) {
+                const double a = step * (j + 1), b = step * (j + 2);
+                if (a <= hi_s && b > hi_s) {
+                    const double e = v[j] + (v[j + 1] - v[j]) * (hi_s - a) / (b - a);
+                    if (IX(e) > ix0 && IX(e) < ix1) {
+                        svg_.text(IX(e), iy0 - 3, svg_number(curve_bound[k]), "small",
+                                  R"( text-anchor="middle")");
+                    }
+                }
+            }
+        }
+        for (int j = 1; j * step <= hi_s; ++j) {
+            if (j * step >= lo_s) {
+                svg_.line(ix0 - 3, IY(j * step), ix0, IY(j * step), "axis");
+                svg_.text(ix0 - 4, IY(j * step) + 3, svg_number(j * step), "small",
+                          R"( text-anchor="end")");
+            }
+        }
+    }
+
     // One interpolated strain: its marker, and for the dead plus live load
     // the dashed construction of the interpolation and the lines to the axes.
     template <typename FX, typename FY>
@@ -568,20 +683,7 @@ class Sheet {
                               p.strain <= x_max && p.stress >= 0 && p.stress <= y_max;
         StrainConstruction c;
         if (on_chart && total && strain_construction(p.stress, p.ratio, c)) {
-            constexpr double step = chart_stress_step;
-            const double s1 = step * c.column, s2 = step * (c.column + 1);
-            const auto& up = strain_chart[static_cast<std::size_t>(c.upper_curve)];
-            const auto& lo = strain_chart[static_cast<std::size_t>(c.lower_curve)];
-            const auto i = static_cast<std::size_t>(c.column - 1);
-            // Between the neighbouring curves at the two columns, the
-            // interpolated points marked; the line through them to the stress.
-            for (int k = 0; k < 2; ++k) {
-                const double sy = k == 0 ? s1 : s2;
-                svg_.line(X(up[i + k]), Y(sy), X(lo[i + k]), Y(sy), "construction");
-                svg_.circle(X(k == 0 ? c.value_at_column : c.value_at_next), Y(sy), 1.8, "bracket");
-            }
-            svg_.line(X(c.value_at_column), Y(s1), X(p.strain), Y(p.stress), "construction");
-            svg_.line(X(c.value_at_next), Y(s2), X(c.value_at_column), Y(s1), "construction");
+            construction(c, p, X, Y);
             svg_.line(X(p.strain), Y(p.stress), X(p.strain), Y(0), "construction");
             svg_.line(X(0), Y(p.stress), X(p.strain), Y(p.stress), "construction");
             const std::string label =
