@@ -557,6 +557,11 @@ class Sheet {
         }
     }
 
+    // Whether the record's strain is the chart's at its stress and S/B: not
+    // so in the last bearing of an impossible design whose search stopped
+    // before the deflection was worked out; such a point gets no construction.
+    static bool reproduced(const Point& p) { return strain(p.stress, p.ratio) == p.strain; }
+
     // The construction of one interpolation: the neighbouring curves at the
     // two columns, the interpolated points on them, and the line through
     // those points to the stress.
@@ -586,7 +591,7 @@ class Sheet {
         std::vector<std::pair<Point, StrainConstruction>> shown;
         for (const Point& p : pts) {
             StrainConstruction c;
-            if (std::string_view(p.load) != "total" || !std::isfinite(p.strain) ||
+            if (std::string_view(p.load) != "total" || !reproduced(p) || !std::isfinite(p.strain) ||
                 !std::isfinite(p.stress) || !strain_construction(p.stress, p.ratio, c)) {
                 continue;
             }
@@ -682,7 +687,7 @@ class Sheet {
         const bool on_chart = std::isfinite(p.strain) && std::isfinite(p.stress) && p.strain >= 0 &&
                               p.strain <= x_max && p.stress >= 0 && p.stress <= y_max;
         StrainConstruction c;
-        if (on_chart && total && strain_construction(p.stress, p.ratio, c)) {
+        if (on_chart && total && reproduced(p) && strain_construction(p.stress, p.ratio, c)) {
             construction(c, p, X, Y);
             svg_.line(X(p.strain), Y(p.stress), X(p.strain), Y(0), "construction");
             svg_.line(X(0), Y(p.stress), X(p.strain), Y(p.stress), "construction");
