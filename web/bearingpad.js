@@ -169,6 +169,7 @@
         warnings: call("bp_warnings", "number", [], []),
         impossible: call("bp_design_not_possible", "number", [], []) === 1,
         analysis: call("bp_analysis", "number", [], []) === 1,
+        drawing: call("bp_drawing_svg", "string", [], []),
         reportName: reportName,
       };
     } finally {
@@ -747,7 +748,10 @@
     ready: ready,
     run(input, when) {
       const r = runEngine(input, when === undefined ? new Date() : when, DEFAULT_INPUT_NAME);
-      return { status: r.status, report: r.report, console: r.console, failure: r.failure };
+      // drawing: the sheet of the bearing and its strain chart as SVG text,
+      // "" when the run drew none.
+      return { status: r.status, report: r.report, console: r.console, failure: r.failure,
+               drawing: r.drawing };
     },
     view(report) { viewReport(report, null); },
     explain(input) {

@@ -2,6 +2,7 @@
 
 #include <optional>
 
+#include "drawing/bearing_drawing.h"
 #include "driver/explain.h"
 
 #ifndef BEARINGPAD_VERSION
@@ -28,6 +29,9 @@ constexpr const char* kHelp[] = {
     "",
     "  -y, --replace  replace a report that exists (without it, that problem is",
     "                 refused and its report left as it is)",
+    "  --drawing      also write the drawing of the bearing and its strain chart",
+    "                 beside the report, as the input file with the extension",
+    "                 .svg (one Letter landscape sheet; none for a rejected problem)",
     "  --explain      write no report: show the three records under a column ruler",
     "                 and how each field is read, and mark probable slips",
     "  --help         this text",
@@ -45,6 +49,7 @@ constexpr const char* kHelp[] = {
 struct Options {
     bool replace = false;
     bool explain = false;
+    bool drawing = false;
     bool help = false;
     bool version = false;
     std::vector<std::string> files;
@@ -61,6 +66,8 @@ std::optional<Options> parse(RunEnvironment& env, const std::vector<std::string>
             names_only = true;
         } else if (arg == "-y" || arg == "--replace") {
             o.replace = true;
+        } else if (arg == "--drawing") {
+            o.drawing = true;
         } else if (arg == "--explain") {
             o.explain = true;
         } else if (arg == "-h" || arg == "--help") {
@@ -118,12 +125,33 @@ class CommandLine {
                 env_.error_out << result.failure->line;
                 return result.failure->number;
             }
-            env_.console_out << file << ": " << report_file << ' ' << outcome_summary(result)
-                             << "\r\n";
+            env_.console_out << file << ": " << report_file << ' ' << outcome_summary(result);
+            const std::optional<std::string> svg =
+                options_.drawing ? drawing_svg(result) : std::nullopt;
+            if (svg) env_.console_out << "; drawing " << drawing_name_for(file);
+            env_.console_out << "\r\n";
+            if (svg && !write_drawing(input_name, drawing_name_for(file), *svg)) {
+                env_.error_out << file << ": " << drawing_name_for(file)
+                               << " exists, not replaced (-y replaces it)\r\n";
+                return failure_cannot_overwrite;
+            }
             return 0;
         } catch (const RunTimeFailure& failure) {
             return fail(failure);
         }
+    }
+
+    // The drawing beside the report, created or replaced as the report is;
+    // false when one exists and is to stay as it is.
+    bool write_drawing(const std::string& input_name, const std::string& drawing_file,
+                       const std::string& svg) {
+        const std::unique_ptr<OutputSink> sink =
+            open_report_file(env_.files, input_name, env_.files.absolute_name(drawing_file),
+                             [this] { return options_.replace; });
+        if (!sink) return false;
+        sink->write(svg);
+        sink->flush();
+        return true;
     }
 
     // One input file explained; nothing is written.
@@ -163,6 +191,12 @@ std::string report_name_for(const std::string& input_name) {
     const std::size_t dot = input_name.rfind('.');
     const bool extension = dot != std::string::npos && dot > base;
     return (extension ? input_name.substr(0, dot) : input_name) + ".rpt";
+}
+
+std::string drawing_name_for(const std::string& input_name) {
+    std::string name = report_name_for(input_name);
+    name.replace(name.size() - 4, 4, ".svg");
+    return name;
 }
 
 int run_command_line(RunEnvironment& env, const std::vector<std::string>& args) {

@@ -3,6 +3,7 @@
 // and the explanation of how an input file's columns are read.
 //
 //   bearingpad [-y] FILE...        one report per input file
+//   bearingpad --drawing FILE...   and the drawing of each bearing beside it
 //   bearingpad --explain FILE...   the records and fields as the program reads them
 //   bearingpad --help | --version
 #pragma once
@@ -30,5 +31,8 @@ int run_command_line(RunEnvironment& env, const std::vector<std::string>& args);
 // The report's name for an input name: its extension, if any, replaced by
 // ".rpt" ("pier3.dat" gives "pier3.rpt", "pier3" gives "pier3.rpt").
 std::string report_name_for(const std::string& input_name);
+
+// The drawing's name: the extension replaced by ".svg".
+std::string drawing_name_for(const std::string& input_name);
 
 }  // namespace bearingpad
