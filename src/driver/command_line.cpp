@@ -1,5 +1,6 @@
 #include "driver/command_line.h"
 
+#include <map>
 #include <optional>
 
 #include "driver/explain.h"
@@ -28,6 +29,9 @@ constexpr const char* kHelp[] = {
     "",
     "  -y, --replace  replace a report that exists (without it, that problem is",
     "                 refused and its report left as it is)",
+    "                 A report is put in place whole when its problem ends: after a",
+    "                 failure or an interruption its name keeps what it held. A",
+    "                 report already written in the run is not written again.",
     "  --explain      write no report: show the three records under a column ruler",
     "                 and how each field is read, and mark probable slips",
     "  --help         this text",
@@ -92,29 +96,52 @@ class CommandLine {
                 status = one;
             }
         }
-        env_.console_out.flush();
-        env_.error_out.flush();
+        // A line that standard output or standard error refused is a failure.
+        if (standard_streams_failed(env_) && (status == 0 || status == status_marked)) {
+            status = failure_write;
+        }
         return status;
     }
 
   private:
-    // One problem: the input file opened, the report created (or replaced
-    // with -y), the problem solved into it.
+    // One problem: the input file opened, the report opened (or, with -y,
+    // opened to be replaced), the problem solved into it, and the report put
+    // in place whole only when the problem ended without a failure. A report
+    // already written in this run is never replaced.
     int solve_file(const std::string& file) {
         const std::string report_file = report_name_for(file);
         try {
+            const std::string report_name = env_.files.absolute_name(report_file);
+            if (const auto first = written_.find(env_.files.identity(report_name));
+                first != written_.end() && !first->first.empty()) {
+                env_.error_out << file << ": " << report_file << " was written from "
+                               << first->second << " in this run, not replaced\r\n";
+                return failure_cannot_overwrite;
+            }
             const std::string input_name = input_name_of(file);
             const std::unique_ptr<InputFile> input = env_.files.open_input(input_name);
-            const std::unique_ptr<OutputSink> report =
-                open_report_file(env_.files, input_name, env_.files.absolute_name(report_file),
-                                 [this] { return options_.replace; });
+            const std::unique_ptr<WholeFile> report = open_report_file(
+                env_.files, input_name, report_name, [this] { return options_.replace; });
             if (!report) {
                 env_.error_out << file << ": " << report_file
                                << " exists, not replaced (-y replaces it)\r\n";
                 return failure_cannot_overwrite;
             }
             const SolveOutcome outcome = solve(*input, input_name, *report, env_.local_time());
-            if (outcome.failure) return fail(*outcome.failure);
+            try {
+                if (outcome.failure) throw *outcome.failure;
+                if (report->written()) report->commit();
+            } catch (const RunTimeFailure& failure) {
+                report->abandon();
+                env_.error_out << file << ": " << report_file
+                               << (report->replaces() ? " not replaced: " : " not written: ")
+                               << failure_line(failure);
+                return failure.number;
+            }
+            if (report->written()) {
+                const std::string identity = env_.files.identity(report_name);
+                if (!identity.empty()) written_.emplace(identity, file);
+            }
             env_.console_out << file << ": " << report_file << ' ' << outcome_summary(outcome)
                              << "\r\n";
             return 0;
@@ -150,6 +177,9 @@ class CommandLine {
 
     RunEnvironment& env_;
     const Options& options_;
+    // The reports written in this run, by their file's identity, with the
+    // input file named for each.
+    std::map<std::string, std::string> written_;
 };
 
 }  // namespace
