@@ -124,7 +124,8 @@ void WholeFile::commit() {
     if (!file_ || (!temporary_.empty() && !file_->sync()) || !file_->close()) fail(failure_write);
     file_.reset();
     if (!temporary_.empty()) {
-        if (const std::optional<FileError> error = files_.rename_file(temporary_, name_, replace_)) {
+        if (const std::optional<FileError> error =
+                files_.rename_file(temporary_, name_, replace_)) {
             fail(*error == FileError::exists          ? failure_cannot_overwrite
                  : *error == FileError::access_denied ? failure_access_denied
                                                       : failure_write);
@@ -153,8 +154,7 @@ std::unique_ptr<WholeFile> open_whole_file(FileAccess& files, const std::string&
     }
     if (replace) {
         if (std::unique_ptr<WritableFile> device = files.open_to_replace(name)) {
-            return std::make_unique<WholeFile>(files, name, std::move(device), std::string(),
-                                               true);
+            return std::make_unique<WholeFile>(files, name, std::move(device), std::string(), true);
         }
     }
     TemporaryFile temporary = files.create_beside(name);

@@ -123,7 +123,6 @@ class SystemFileAccess : public FileAccess {
     std::string identity(const std::string& name) override;
 };
 
-
 // The message number when opening an existing file (the input file, or the
 // report file again after a "Y") fails.
 int open_failure_number(FileError error);

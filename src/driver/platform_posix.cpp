@@ -136,8 +136,10 @@ void remove_temporaries_and_end(int signal_number) {
 // report has, or the mark alone when the last part is long.
 std::string temporary_name(const std::string& name, unsigned attempt, bool short_form) {
     const std::size_t slash = name.rfind('/');
-    const std::string folder = slash == std::string::npos ? std::string() : name.substr(0, slash + 1);
-    const std::string mark = "~bp" + std::to_string(::getpid()) + "-" + std::to_string(attempt) + ".tmp";
+    const std::string folder =
+        slash == std::string::npos ? std::string() : name.substr(0, slash + 1);
+    const std::string mark =
+        "~bp" + std::to_string(::getpid()) + "-" + std::to_string(attempt) + ".tmp";
     return folder + (short_form ? mark : name.substr(folder.size()) + "." + mark);
 }
 

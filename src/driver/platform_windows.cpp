@@ -750,9 +750,9 @@ TemporaryFile SystemFileAccess::create_beside(const std::string& name) {
         // left by an interruption; open with delete sharing, so that the
         // handler can remove it.
         keep_temporary(temporary);
-        const HANDLE h = ::CreateFileW(temporary.c_str(), GENERIC_WRITE,
-                                       FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr, CREATE_NEW,
-                                       FILE_ATTRIBUTE_NORMAL, nullptr);
+        const HANDLE h =
+            ::CreateFileW(temporary.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_DELETE,
+                          nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
         if (h != INVALID_HANDLE_VALUE) return {std::make_unique<WindowsWritableFile>(h), *text};
         const DWORD code = ::GetLastError();
         forget_temporary(temporary);
