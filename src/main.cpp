@@ -10,6 +10,7 @@
 
 int main(int argc, char** argv) {
     bearingpad::prepare_standard_streams();
+    bearingpad::remove_temporaries_on_interrupt();
     bearingpad::SystemFileAccess files;
     bearingpad::RunEnvironment env{std::cin, std::cout, std::cerr, files,
                                    bearingpad::system_local_time};

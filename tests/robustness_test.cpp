@@ -228,6 +228,57 @@ TEST(FileSystemFailures, ReportOnADevice) {
     EXPECT_EQ(d.contents(), (std::map<std::string, std::string>{{"in.dat", kProblem}}));
 }
 
+// The command line on real files: a replaced report breaks its hard links
+// (a snapshot made with cp -al keeps the old one) and keeps its permissions;
+// a symbolic link is replaced by the new report and its target left as it
+// was; a failed problem keeps its old report; a second report of one name is
+// refused; no temporary file is left; standard output on a full device is a
+// failure.
+TEST(FileSystemFailures, CommandLineReplacesWholeReports) {
+    ScratchDir d;
+    const std::string old = "an older report\r\n";
+    for (const char* name : {"in", "link", "pier"})
+        write_file(d / (std::string(name) + ".dat"), kProblem);
+    write_file(d / "pier.txt", kProblem);
+    write_file(d / "comma.dat", kTitle + kPad + "    100,0\n");
+    for (const char* name : {"in.rpt", "comma.rpt", "target.rpt"}) write_file(d / name, old);
+    ::chmod((d / "in.rpt").c_str(), 0640);
+    fs::create_directory(d / "snapshot");
+    fs::create_hard_link(d / "in.rpt", d / "snapshot/in.rpt");
+    fs::create_symlink("target.rpt", d / "link.rpt");
+    const Outcome o = run_program(
+        d.path(), "", {"-y", "in.dat", "comma.dat", "link.dat", "pier.dat", "pier.txt"});
+    EXPECT_EQ(o.status, 64);
+    EXPECT_EQ(o.out,
+              "in.dat: in.rpt written, 2 warnings\r\n"
+              "link.dat: link.rpt written, 2 warnings\r\n"
+              "pier.dat: pier.rpt written, 2 warnings\r\n");
+    EXPECT_EQ(o.err,
+              "comma.dat: comma.rpt not replaced: " +
+                  severe(64, "input conversion error, unit 5, file " + d / "comma.dat") +
+                  "pier.txt: pier.rpt was written from pier.dat in this run, not replaced\r\n");
+    const auto files = d.contents();
+    EXPECT_EQ(files.size(), 12u);  // nothing beside the reports
+    for (const char* name : {"in.rpt", "link.rpt", "pier.rpt"}) {
+        const std::string& report = files.at(name);
+        EXPECT_EQ(report.substr(report.size() - 8), "PAGE 5\r\n") << name;
+    }
+    EXPECT_EQ(files.at("snapshot/in.rpt"), old);
+    EXPECT_EQ(files.at("comma.rpt"), old);
+    EXPECT_EQ(files.at("target.rpt"), old);
+    EXPECT_FALSE(fs::is_symlink(d / "link.rpt"));
+    EXPECT_EQ(fs::status(d / "in.rpt").permissions() & fs::perms::all,
+              fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+
+    if (::access("/dev/full", W_OK) != 0) return;
+    for (const std::string args : {"--explain in.dat", "-y in.dat"}) {
+        const std::string cmd = "cd '" + d.path().string() + "' && '" BEARINGPAD_EXE "' " + args +
+                                " > /dev/full 2> /dev/null";
+        const int raw = std::system(cmd.c_str());
+        EXPECT_TRUE(WIFEXITED(raw) && WEXITSTATUS(raw) == 38) << args;
+    }
+}
+
 // Open and read refusals that even the superuser meets: a procfs control
 // file that is write-only for everyone, a directory in sysfs where no file can
 // be created, and the memory file whose first page is not mapped. The

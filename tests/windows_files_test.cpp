@@ -196,6 +196,31 @@ TEST(WindowsFiles, FileHeldOpenByAnotherProgram) {
     }
 }
 
+// The command line replaces a report whole: over an existing report; a
+// problem that fails keeps the old one; a second report of the same name in
+// the run is refused and the first stays; no temporary file is left.
+TEST(WindowsFiles, CommandLineReplacesWholeReports) {
+    ScratchDir d;
+    std::string comma = kProblem;
+    comma.replace(comma.rfind("100.0"), 5, "100,0");
+    write_file(d / "in.dat", kProblem);
+    write_file(d / "in.txt", kProblem);
+    write_file(d / "comma.dat", comma);
+    write_file(d / "in.rpt", kOld);
+    write_file(d / "comma.rpt", kOld);
+    const Outcome o = run_program(d.path(), "", {"-y", "in.dat", "comma.dat", "in.txt"});
+    EXPECT_EQ(o.status, 64);
+    EXPECT_EQ(o.out, "in.dat: in.rpt written, 2 warnings\r\n");
+    EXPECT_EQ(o.err, "comma.dat: comma.rpt not replaced: " +
+                         severe(64, "input conversion error, unit 5, file " + d / "comma.dat") +
+                         "in.txt: in.rpt was written from in.dat in this run, not replaced\r\n");
+    const std::map<std::string, std::string> files = d.contents();
+    EXPECT_EQ(files.size(), 5u);
+    const std::string report = files.at("in.rpt");
+    EXPECT_EQ(report.substr(report.size() < 8 ? 0 : report.size() - 8), "PAGE 5\r\n");
+    EXPECT_EQ(files.at("comma.rpt"), kOld);
+}
+
 // No byte is translated: the report's records end with a bare CR and their
 // line feeds stand alone (never CR CR LF), console lines end CR LF, typed
 // lines may end CR LF, and a Ctrl-Z byte in the input file is data.

@@ -1,5 +1,6 @@
 #include "driver/command_line.h"
 
+#include <map>
 #include <optional>
 
 #include "drawing/bearing_drawing.h"
@@ -29,6 +30,9 @@ constexpr const char* kHelp[] = {
     "",
     "  -y, --replace  replace a report that exists (without it, that problem is",
     "                 refused and its report left as it is)",
+    "                 A report is put in place whole when its problem ends: after a",
+    "                 failure or an interruption its name keeps what it held. A",
+    "                 report already written in the run is not written again.",
     "  --drawing      also write the drawing of the bearing and its strain chart",
     "                 beside the report, as the input file with the extension",
     "                 .svg (one Letter landscape sheet; none for a rejected problem)",
@@ -99,31 +103,51 @@ class CommandLine {
                 status = one;
             }
         }
-        env_.console_out.flush();
-        env_.error_out.flush();
+        // A line that standard output or standard error refused is a failure.
+        if (standard_streams_failed(env_) && (status == 0 || status == status_marked)) {
+            status = failure_write;
+        }
         return status;
     }
 
   private:
-    // One problem: the input file opened, the report created (or replaced
-    // with -y), the problem solved into it.
+    // One problem: the input file opened, the report opened (or, with -y,
+    // opened to be replaced), the problem solved into it, and the report put
+    // in place whole only when the problem ended without a failure. A report
+    // already written in this run is never replaced.
     int solve_file(const std::string& file) {
         const std::string report_file = report_name_for(file);
         try {
+            const std::string report_name = env_.files.absolute_name(report_file);
+            if (const auto first = written_.find(env_.files.identity(report_name));
+                first != written_.end() && !first->first.empty()) {
+                env_.error_out << file << ": " << report_file << " was written from "
+                               << first->second << " in this run, not replaced\r\n";
+                return failure_cannot_overwrite;
+            }
             const std::string input_name = input_name_of(file);
             const std::unique_ptr<InputFile> input = env_.files.open_input(input_name);
-            const std::unique_ptr<OutputSink> report =
-                open_report_file(env_.files, input_name, env_.files.absolute_name(report_file),
-                                 [this] { return options_.replace; });
+            const std::unique_ptr<WholeFile> report = open_report_file(
+                env_.files, input_name, report_name, [this] { return options_.replace; });
             if (!report) {
                 env_.error_out << file << ": " << report_file
                                << " exists, not replaced (-y replaces it)\r\n";
                 return failure_cannot_overwrite;
             }
             const Result result = solve(*input, input_name, *report, env_.local_time());
-            if (result.failure) {
-                env_.error_out << result.failure->line;
-                return result.failure->number;
+            try {
+                if (result.failure) throw failure_of(*result.failure);
+                if (report->written()) report->commit();
+            } catch (const RunTimeFailure& failure) {
+                report->abandon();
+                env_.error_out << file << ": " << report_file
+                               << (report->replaces() ? " not replaced: " : " not written: ")
+                               << failure_line(failure);
+                return failure.number;
+            }
+            if (report->written()) {
+                const std::string identity = env_.files.identity(report_name);
+                if (!identity.empty()) written_.emplace(identity, file);
             }
             env_.console_out << file << ": " << report_file << ' ' << outcome_summary(result);
             const std::optional<std::string> svg =
@@ -145,12 +169,12 @@ class CommandLine {
     // false when one exists and is to stay as it is.
     bool write_drawing(const std::string& input_name, const std::string& drawing_file,
                        const std::string& svg) {
-        const std::unique_ptr<OutputSink> sink =
+        const std::unique_ptr<WholeFile> sink =
             open_report_file(env_.files, input_name, env_.files.absolute_name(drawing_file),
                              [this] { return options_.replace; });
         if (!sink) return false;
         sink->write(svg);
-        sink->flush();
+        sink->commit();
         return true;
     }
 
@@ -181,6 +205,9 @@ class CommandLine {
 
     RunEnvironment& env_;
     const Options& options_;
+    // The reports written in this run, by their file's identity, with the
+    // input file named for each.
+    std::map<std::string, std::string> written_;
 };
 
 }  // namespace

@@ -69,6 +69,7 @@ void RecordInputFile::fill() {
 }
 
 void BlockReportSink::write(std::string_view bytes) {
+    if (!bytes.empty()) written_ = true;
     pending_.append(bytes);
     if (pending_.size() >= 16384) flush();
 }
@@ -93,16 +94,84 @@ void BlockReportSink::fail() {
     throw RunTimeFailure{failure_write, report_unit, name_};
 }
 
-std::unique_ptr<OutputSink> open_report_file(FileAccess& files, const std::string& input_name,
-                                             const std::string& report_name,
-                                             const std::function<bool()>& may_replace) {
-    if (!files.exists(report_name)) return files.create_report(report_name);
+WholeFile::WholeFile(FileAccess& files, std::string name, std::unique_ptr<WritableFile> file,
+                     std::string temporary, bool replace)
+    : BlockReportSink(name, false),
+      files_(files),
+      name_(std::move(name)),
+      file_(std::move(file)),
+      temporary_(std::move(temporary)),
+      replace_(replace) {}
+
+WholeFile::~WholeFile() {
+    abandon();
+}
+
+std::optional<std::size_t> WholeFile::write_some(const char* bytes, std::size_t size) {
+    if (!file_) return std::nullopt;
+    return file_->write_some(bytes, size);
+}
+
+void WholeFile::commit() {
+    if (done_) return;
+    try {
+        flush();
+    } catch (const RunTimeFailure&) {
+        abandon();
+        throw;
+    }
+    // A device is not synchronised: a terminal or a pipe refuses it.
+    if (!file_ || (!temporary_.empty() && !file_->sync()) || !file_->close()) fail(failure_write);
+    file_.reset();
+    if (!temporary_.empty()) {
+        if (const std::optional<FileError> error =
+                files_.rename_file(temporary_, name_, replace_)) {
+            fail(*error == FileError::exists          ? failure_cannot_overwrite
+                 : *error == FileError::access_denied ? failure_access_denied
+                                                      : failure_write);
+        }
+    }
+    done_ = true;
+}
+
+void WholeFile::abandon() {
+    if (done_) return;
+    done_ = true;
+    file_.reset();
+    if (!temporary_.empty()) files_.remove_file(temporary_);
+}
+
+void WholeFile::fail(int number) {
+    abandon();
+    throw RunTimeFailure{number, report_unit, name_};
+}
+
+std::unique_ptr<WholeFile> open_whole_file(FileAccess& files, const std::string& name,
+                                           bool replace) {
+    // A new file's name must be free, as when it is created.
+    if (!replace && files.exists(name)) {
+        throw RunTimeFailure{failure_cannot_overwrite, report_unit, name};
+    }
+    if (replace) {
+        if (std::unique_ptr<WritableFile> device = files.open_to_replace(name)) {
+            return std::make_unique<WholeFile>(files, name, std::move(device), std::string(), true);
+        }
+    }
+    TemporaryFile temporary = files.create_beside(name);
+    return std::make_unique<WholeFile>(files, name, std::move(temporary.file),
+                                       std::move(temporary.name), replace);
+}
+
+std::unique_ptr<WholeFile> open_report_file(FileAccess& files, const std::string& input_name,
+                                            const std::string& report_name,
+                                            const std::function<bool()>& may_replace) {
+    if (!files.exists(report_name)) return open_whole_file(files, report_name, false);
     // Writing the report over the input file would destroy the problem.
     if (files.same_file(input_name, report_name)) {
         throw RunTimeFailure{failure_cannot_overwrite, report_unit, report_name};
     }
     if (!may_replace()) return nullptr;
-    return files.reopen_report(report_name);
+    return open_whole_file(files, report_name, true);
 }
 
 bool has_nul(const std::string& name) {

@@ -23,6 +23,13 @@ std::tm system_local_time();
 // of the console, or for a file or a pipe the ANSI code page.
 void prepare_standard_streams();
 
+// Installs what removes the temporary files of the WholeFiles still open when
+// the program is interrupted (SIGINT, SIGTERM and SIGHUP; on Windows Ctrl-C,
+// Ctrl-Break and the console closed); the program then ends as the
+// interruption ends it. A signal that the program was started to ignore stays
+// ignored. Called once by the program's entry.
+void remove_temporaries_on_interrupt();
+
 // The program's arguments after the program's name, as names that
 // SystemFileAccess takes. POSIX: argv as given (the shell has expanded
 // wildcards). Windows: the wide command line, each argument in the name code

@@ -1,7 +1,8 @@
 // The Windows system: files by Win32 handle through the wide (UTF-16)
 // functions, names converted from and to the name code page, names made
 // absolute as Windows forms them, identity by volume serial number and file
-// index, the local clock, the standard streams in binary mode (no byte is
+// index, temporary files removed at Ctrl-C, Ctrl-Break and the console
+// closed, the local clock, the standard streams in binary mode (no byte is
 // ever translated) and shown in the code page of the console or file they
 // go to, the wide command line with its wildcards expanded, and the console
 // window that Explorer opens for the program.
@@ -272,6 +273,74 @@ class WindowsReportSink : public BlockReportSink {
     Handle h_;
 };
 
+// A file written by handle: a temporary file, or the null device.
+class WindowsWritableFile : public WritableFile {
+  public:
+    explicit WindowsWritableFile(HANDLE h) : h_(h) {}
+    ~WindowsWritableFile() override {
+        if (h_ != INVALID_HANDLE_VALUE) ::CloseHandle(h_);
+    }
+    std::optional<std::size_t> write_some(const char* bytes, std::size_t size) override {
+        DWORD n = 0;
+        constexpr std::size_t kMaxBlock = 1u << 30;
+        const auto block = static_cast<DWORD>(size < kMaxBlock ? size : kMaxBlock);
+        if (!::WriteFile(h_, bytes, block, &n, nullptr) || n == 0) return std::nullopt;
+        return n;
+    }
+    bool sync() override { return ::FlushFileBuffers(h_) != 0; }
+    bool close() override {
+        const HANDLE h = h_;
+        h_ = INVALID_HANDLE_VALUE;
+        return ::CloseHandle(h) != 0;
+    }
+
+  private:
+    HANDLE h_;
+};
+
+// The names of the temporary files not yet renamed or removed, for the
+// console control handler, which runs in a thread of its own.
+SRWLOCK temporaries_lock = SRWLOCK_INIT;
+
+std::vector<std::wstring>& temporaries() {
+    // Never destroyed: the handler may run while the program ends.
+    static auto* names = new std::vector<std::wstring>();
+    return *names;
+}
+
+void keep_temporary(const std::wstring& name) {
+    ::AcquireSRWLockExclusive(&temporaries_lock);
+    temporaries().push_back(name);
+    ::ReleaseSRWLockExclusive(&temporaries_lock);
+}
+
+void forget_temporary(const std::wstring& name) {
+    ::AcquireSRWLockExclusive(&temporaries_lock);
+    std::vector<std::wstring>& names = temporaries();
+    names.erase(std::remove(names.begin(), names.end(), name), names.end());
+    ::ReleaseSRWLockExclusive(&temporaries_lock);
+}
+
+// Ctrl-C, Ctrl-Break, the console closed, the session ended: the temporary
+// files are removed (each is open with delete sharing, so it goes when the
+// program's handle closes), and the lock stays held so that no further one
+// is made; the next handler, the system's, then ends the program.
+BOOL WINAPI remove_temporaries_at(DWORD event) {
+    switch (event) {
+        case CTRL_C_EVENT:
+        case CTRL_BREAK_EVENT:
+        case CTRL_CLOSE_EVENT:
+        case CTRL_LOGOFF_EVENT:
+        case CTRL_SHUTDOWN_EVENT:
+            break;
+        default:
+            return FALSE;
+    }
+    ::AcquireSRWLockExclusive(&temporaries_lock);
+    for (const std::wstring& name : temporaries()) ::DeleteFileW(name.c_str());
+    return FALSE;
+}
+
 HANDLE open_null_device(DWORD access) {
     return ::CreateFileW(L"NUL", access, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
                          FILE_ATTRIBUTE_NORMAL, nullptr);
@@ -286,7 +355,7 @@ struct Identity {
     DWORD index_low;
 };
 
-std::optional<Identity> identity(const std::wstring& name) {
+std::optional<Identity> file_identity(const std::wstring& name) {
     Handle h(::CreateFileW(name.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                            nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
     if (h.get() == INVALID_HANDLE_VALUE) return std::nullopt;
@@ -580,7 +649,7 @@ bool SystemFileAccess::same_file(const std::string& a, const std::string& b) {
     if (sa.kind != NameKind::file || sb.kind != NameKind::file) {
         return sa.kind == NameKind::null_device && sb.kind == NameKind::null_device;
     }
-    const std::optional<Identity> ia = identity(sa.text), ib = identity(sb.text);
+    const std::optional<Identity> ia = file_identity(sa.text), ib = file_identity(sb.text);
     return ia && ib && ia->volume == ib->volume && ia->index_high == ib->index_high &&
            ia->index_low == ib->index_low;
 }
@@ -627,6 +696,107 @@ std::unique_ptr<OutputSink> SystemFileAccess::reopen_report(const std::string& n
         throw RunTimeFailure{open_failure_number(file_error(code, system.text)), report_unit, name};
     }
     return std::make_unique<WindowsReportSink>(h, name, ::GetFileType(h) == FILE_TYPE_DISK);
+}
+
+std::unique_ptr<WritableFile> SystemFileAccess::open_to_replace(const std::string& name) {
+    const SystemName system = checked_name(name, report_unit);
+    if (system.kind == NameKind::null_device) {
+        const HANDLE h = open_null_device(GENERIC_WRITE);
+        if (h == INVALID_HANDLE_VALUE) throw RunTimeFailure{failure_open, report_unit, name};
+        return std::make_unique<WindowsWritableFile>(h);
+    }
+    // A read-only report is never written over, whatever the privileges of
+    // the run (Windows refuses it to every user; wine run by root would not).
+    const DWORD attributes = ::GetFileAttributesW(system.text.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0 &&
+        (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
+        throw RunTimeFailure{failure_access_denied, report_unit, name};
+    }
+    // Opened for writing as the reopen does, so that a report held open by
+    // another program fails here (message 9); nothing is written.
+    const HANDLE h = ::CreateFileW(system.text.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+                                   OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h == INVALID_HANDLE_VALUE) {
+        const DWORD code = ::GetLastError();
+        throw RunTimeFailure{open_failure_number(file_error(code, system.text)), report_unit, name};
+    }
+    if (::GetFileType(h) == FILE_TYPE_DISK) {
+        ::CloseHandle(h);
+        return nullptr;
+    }
+    return std::make_unique<WindowsWritableFile>(h);
+}
+
+TemporaryFile SystemFileAccess::create_beside(const std::string& name) {
+    const SystemName system = checked_name(name, report_unit);
+    if (system.kind == NameKind::null_device) {
+        const HANDLE h = open_null_device(GENERIC_WRITE);
+        if (h == INVALID_HANDLE_VALUE) throw RunTimeFailure{failure_open, report_unit, name};
+        return {std::make_unique<WindowsWritableFile>(h), std::string()};
+    }
+    // The name with a mark that no report has, or the mark alone in the
+    // name's folder when the name is long.
+    const std::wstring folder = system.text.substr(0, last_part_start(system.text));
+    for (unsigned attempt = 0;; ++attempt) {
+        const std::wstring mark = L"~bp" + std::to_wstring(::GetCurrentProcessId()) + L"-" +
+                                  std::to_wstring(attempt) + L".tmp";
+        std::wstring temporary = system.text + L"." + mark;
+        if (temporary.size() >= MAX_PATH) temporary = folder + mark;
+        const std::optional<std::string> text = narrow(temporary);
+        if (temporary.size() >= MAX_PATH || !text) {
+            throw RunTimeFailure{failure_file_name, report_unit, name};
+        }
+        // Known to the control handler before it exists, so that it is never
+        // left by an interruption; open with delete sharing, so that the
+        // handler can remove it.
+        keep_temporary(temporary);
+        const HANDLE h =
+            ::CreateFileW(temporary.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_DELETE,
+                          nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (h != INVALID_HANDLE_VALUE) return {std::make_unique<WindowsWritableFile>(h), *text};
+        const DWORD code = ::GetLastError();
+        forget_temporary(temporary);
+        if ((code != ERROR_FILE_EXISTS && code != ERROR_ALREADY_EXISTS) || attempt >= 100) {
+            throw RunTimeFailure{create_failure_number(file_error(code, temporary)), report_unit,
+                                 name};
+        }
+    }
+}
+
+std::optional<FileError> SystemFileAccess::rename_file(const std::string& from,
+                                                       const std::string& to, bool replace) {
+    const SystemName source = system_name(from), target = system_name(to);
+    if (source.kind != NameKind::file || target.kind != NameKind::file) {
+        return FileError::invalid_name;
+    }
+    const DWORD flags = MOVEFILE_WRITE_THROUGH | (replace ? MOVEFILE_REPLACE_EXISTING : 0);
+    if (!::MoveFileExW(source.text.c_str(), target.text.c_str(), flags)) {
+        const DWORD code = ::GetLastError();
+        return file_error(code, target.text);
+    }
+    forget_temporary(source.text);
+    return std::nullopt;
+}
+
+void SystemFileAccess::remove_file(const std::string& name) {
+    const SystemName system = system_name(name);
+    if (system.kind != NameKind::file) return;
+    ::DeleteFileW(system.text.c_str());
+    forget_temporary(system.text);
+}
+
+std::string SystemFileAccess::identity(const std::string& name) {
+    const SystemName system = system_name(name);
+    if (system.kind == NameKind::refused) return std::string();
+    if (system.kind == NameKind::null_device) return "NUL";
+    const std::optional<Identity> id = file_identity(system.text);
+    if (!id) return std::string();
+    return std::to_string(id->volume) + ":" + std::to_string(id->index_high) + ":" +
+           std::to_string(id->index_low);
+}
+
+void remove_temporaries_on_interrupt() {
+    ::SetConsoleCtrlHandler(remove_temporaries_at, TRUE);
 }
 
 std::tm system_local_time() {

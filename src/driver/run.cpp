@@ -133,23 +133,33 @@ class Run {
         const std::string input_name =
             file_name_for_open(console_, env_.files, input_field, input_unit);
         const std::unique_ptr<InputFile> input = env_.files.open_input(input_name);
-        const std::unique_ptr<OutputSink> report = open_report(input_name, report_field);
+        const std::unique_ptr<WholeFile> report = open_report(input_name, report_field);
 
         const Result result = solve(*input, input_name, *report, env_.local_time());
-        if (!result.failure) return 0;
-        env_.error_out << result.failure->line;
-        return result.failure->number;
+        // The report is put in place as the run ends, after a failure too,
+        // holding what was written before it; a replaced report that was
+        // given no byte stays as it was, a new one is left empty.
+        if (!report->replaces() || report->written()) {
+            try {
+                report->commit();
+            } catch (const RunTimeFailure& failure) {
+                if (!result.failure) return fail(failure);
+            }
+        }
+        return result.failure ? fail(failure_of(*result.failure)) : 0;
     }
 
-    // Creates the report file, or after a "Y" reopens the existing one.
-    std::unique_ptr<OutputSink> open_report(const std::string& input_name,
-                                            const std::string& report_field) {
+    // Creates the report file, or after a "Y" opens the existing one to be
+    // replaced.
+    std::unique_ptr<WholeFile> open_report(const std::string& input_name,
+                                           const std::string& report_field) {
         const std::string trimmed = trim_blanks(report_field);
         if (trimmed.empty()) {
-            return env_.files.create_report(
-                file_name_for_open(console_, env_.files, report_field, report_unit));
+            return open_whole_file(
+                env_.files, file_name_for_open(console_, env_.files, report_field, report_unit),
+                false);
         }
-        std::unique_ptr<OutputSink> report =
+        std::unique_ptr<WholeFile> report =
             open_report_file(env_.files, input_name, env_.files.absolute_name(trimmed), [this] {
                 console_.list_directed(
                     "OUTPUT FILE ALREADY EXISTS.  DO YOU WISH TO DELETE IT [DEFAULT IS N]? "
@@ -178,7 +188,18 @@ class Run {
 }  // namespace
 
 int run(RunEnvironment& env) {
-    return Run(env).execute();
+    const int status = Run(env).execute();
+    return standard_streams_failed(env) && status == 0 ? failure_write : status;
+}
+
+bool standard_streams_failed(RunEnvironment& env) {
+    env.console_out.flush();
+    const bool out_failed = !env.console_out;
+    if (out_failed) {
+        env.error_out << failure_line(RunTimeFailure{failure_write, console_unit, kConsoleName});
+    }
+    env.error_out.flush();
+    return out_failed || !env.error_out;
 }
 
 }  // namespace bearingpad

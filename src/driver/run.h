@@ -23,7 +23,13 @@ struct RunEnvironment {
 };
 
 // Runs one problem; returns the process exit status (0, or the message number
-// of a run-time failure).
+// of a run-time failure; 38 when standard output or standard error refused a
+// write).
 int run(RunEnvironment& env);
+
+// Flushes standard output and standard error at the end of a run and tells
+// whether either refused a write; when standard output did, the failure line
+// (message 38 on the console unit) goes to standard error.
+bool standard_streams_failed(RunEnvironment& env);
 
 }  // namespace bearingpad

@@ -105,6 +105,10 @@ Result solve(InputFile& input, const std::string& input_name, OutputSink& sink,
     return result;
 }
 
+RunTimeFailure failure_of(const FailureData& data) {
+    return RunTimeFailure{data.number, data.unit, data.file_name};
+}
+
 std::string outcome_summary(const Result& result) {
     auto messages = [&result] {
         std::string text;

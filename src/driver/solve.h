@@ -24,6 +24,9 @@ namespace bearingpad {
 Result solve(InputFile& input, const std::string& input_name, OutputSink& report,
              const std::tm& now);
 
+// The run-time failure that a result holds as data.
+RunTimeFailure failure_of(const FailureData& data);
+
 // The outcome in a few words, for a line per problem: "written, 2 warnings",
 // "written, design not possible: *** DESIGN NOT POSSIBLE ***", "rejected:
 // NUMBER OF HOLES CAN NOT BE GREATER THAN 4", "written, the banner only: no

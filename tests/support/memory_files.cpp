@@ -52,6 +52,30 @@ class MemoryReportSink : public OutputSink {
     bool cut_pending_;
 };
 
+// A temporary file: the bytes go to the file of its name, as far as the
+// capacity allows.
+class MemoryWritableFile : public WritableFile {
+  public:
+    MemoryWritableFile(MemoryFileAccess& fs, std::string name) : fs_(fs), name_(std::move(name)) {}
+    std::optional<std::size_t> write_some(const char* bytes, std::size_t size) override {
+        std::string& file = fs_.files[name_];
+        std::size_t n = size;
+        if (fs_.report_capacity >= 0) {
+            const auto capacity = static_cast<std::size_t>(fs_.report_capacity);
+            n = std::min(n, capacity - std::min(file.size(), capacity));
+        }
+        if (n == 0) return std::nullopt;
+        file.append(bytes, n);
+        return n;
+    }
+    bool sync() override { return !fs_.refuse_sync; }
+    bool close() override { return !fs_.refuse_close; }
+
+  private:
+    MemoryFileAccess& fs_;
+    std::string name_;
+};
+
 }  // namespace
 
 std::string MemoryFileAccess::absolute_name(std::string_view name) {
@@ -88,6 +112,41 @@ std::unique_ptr<OutputSink> MemoryFileAccess::reopen_report(const std::string& n
     if (access_denied.count(name)) throw RunTimeFailure{failure_access_denied, report_unit, name};
     if (!files.count(name)) throw RunTimeFailure{failure_file_not_found, report_unit, name};
     return std::make_unique<MemoryReportSink>(*this, name, true);
+}
+
+std::unique_ptr<WritableFile> MemoryFileAccess::open_to_replace(const std::string& name) {
+    if (vanish_before_reopen.count(name)) files.erase(name);
+    if (directories.count(name)) throw RunTimeFailure{failure_open, report_unit, name};
+    if (access_denied.count(name)) throw RunTimeFailure{failure_access_denied, report_unit, name};
+    if (!files.count(name)) throw RunTimeFailure{failure_file_not_found, report_unit, name};
+    return nullptr;
+}
+
+// A refused name stands for a folder that refuses a new file.
+TemporaryFile MemoryFileAccess::create_beside(const std::string& name) {
+    if (access_denied.count(name)) throw RunTimeFailure{failure_access_denied, report_unit, name};
+    const std::string temporary = name + ".~bp" + std::to_string(++temporaries_made_) + ".tmp";
+    files[temporary];
+    return {std::make_unique<MemoryWritableFile>(*this, temporary), temporary};
+}
+
+std::optional<FileError> MemoryFileAccess::rename_file(const std::string& from,
+                                                       const std::string& to, bool replace) {
+    if (refuse_rename) return FileError::other;
+    if (!replace && exists(to)) return FileError::exists;
+    if (directories.count(to)) return FileError::is_folder;
+    std::string bytes = std::move(files[from]);
+    files.erase(from);
+    files[to] = std::move(bytes);
+    return std::nullopt;
+}
+
+void MemoryFileAccess::remove_file(const std::string& name) {
+    files.erase(name);
+}
+
+std::string MemoryFileAccess::identity(const std::string& name) {
+    return exists(name) ? name : std::string();
 }
 
 }  // namespace bearingpad

@@ -31,6 +31,12 @@ class MemoryFileAccess : public FileAccess {
     long report_capacity = -1;
     // Names that vanish between the existence test and the reopen.
     std::set<std::string> vanish_before_reopen;
+    // Faults of a file written whole (its temporary file): report_capacity
+    // above counts its bytes too; its flush to the disk, its close and its
+    // rename refused.
+    bool refuse_sync = false;
+    bool refuse_close = false;
+    bool refuse_rename = false;
 
     std::string current_directory = "/work";
 
@@ -40,6 +46,15 @@ class MemoryFileAccess : public FileAccess {
     bool same_file(const std::string& a, const std::string& b) override;
     std::unique_ptr<OutputSink> create_report(const std::string& name) override;
     std::unique_ptr<OutputSink> reopen_report(const std::string& name) override;
+    std::unique_ptr<WritableFile> open_to_replace(const std::string& name) override;
+    TemporaryFile create_beside(const std::string& name) override;
+    std::optional<FileError> rename_file(const std::string& from, const std::string& to,
+                                         bool replace) override;
+    void remove_file(const std::string& name) override;
+    std::string identity(const std::string& name) override;
+
+  private:
+    int temporaries_made_ = 0;
 };
 
 }  // namespace bearingpad
