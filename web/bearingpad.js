@@ -170,6 +170,8 @@
         impossible: call("bp_design_not_possible", "number", [], []) === 1,
         analysis: call("bp_analysis", "number", [], []) === 1,
         reportName: reportName,
+        // The result as data: the engine's JSON of the run, parsed.
+        result: JSON.parse(call("bp_result_json", "string", [], [])),
       };
     } finally {
       engine._free(ptr);
@@ -747,7 +749,8 @@
     ready: ready,
     run(input, when) {
       const r = runEngine(input, when === undefined ? new Date() : when, DEFAULT_INPUT_NAME);
-      return { status: r.status, report: r.report, console: r.console, failure: r.failure };
+      return { status: r.status, report: r.report, console: r.console, failure: r.failure,
+               result: r.result };
     },
     view(report) { viewReport(report, null); },
     explain(input) {
