@@ -172,6 +172,7 @@
         reportName: reportName,
         // The result as data: the engine's JSON of the run, parsed.
         result: JSON.parse(call("bp_result_json", "string", [], [])),
+        scheduleRow: call("bp_schedule_row", "string", [], []),
       };
     } finally {
       engine._free(ptr);
@@ -750,7 +751,7 @@
     run(input, when) {
       const r = runEngine(input, when === undefined ? new Date() : when, DEFAULT_INPUT_NAME);
       return { status: r.status, report: r.report, console: r.console, failure: r.failure,
-               result: r.result };
+               result: r.result, scheduleRow: r.scheduleRow };
     },
     view(report) { viewReport(report, null); },
     explain(input) {

@@ -46,9 +46,14 @@ std::string trailing_blanks_removed(const std::string& text) {
 // leading zero: "2.5000", "0.2500", "100.0"; "Infinity", "NaN".
 std::string fixed(float value, int d) {
     const std::string edited = edit_real(value, 60, d);
-    std::string text = edited.substr(edited.find_first_not_of(' '));
-    if (text.front() == '.') text.insert(0, "0");
-    if (text.starts_with("-.")) text.insert(1, "0");
+    std::size_t first = edited.find_first_not_of(' ');
+    std::string text;
+    if (edited[first] == '-') {
+        text += '-';
+        ++first;
+    }
+    if (edited[first] == '.') text += '0';
+    text.append(edited, first, std::string::npos);
     return text;
 }
 
