@@ -143,6 +143,17 @@
 
   function call(name, ret, types, args) { return engine.ccall(name, ret, types, args); }
 
+  // The engine keeps the last run only: a result is read from it while its
+  // run is the last, and kept once read.
+  let runCount = 0;
+  function resultOf(run, key, read) {
+    if (!(key in run)) {
+      if (run.id !== runCount) throw new Error("run: read the " + key + " of a run before the next run");
+      run[key] = read();
+    }
+    return run[key];
+  }
+
   // Runs the bytes of an input file; returns what the console program would
   // leave: status, report bytes, console line, failure line, and the outcome.
   function runEngine(bytes, when, inputName) {
@@ -154,6 +165,7 @@
     const ptr = engine._malloc(Math.max(bytes.length, 1));
     try {
       engine.HEAPU8.set(bytes, ptr);
+      const run = { id: ++runCount };
       const status = call("bp_run", "number",
         ["number", "number", "string", "string", "number", "number", "number", "number", "number", "number"],
         [ptr, bytes.length, name, reportName, when.getFullYear(), when.getMonth() + 1, when.getDate(),
@@ -170,9 +182,10 @@
         impossible: call("bp_design_not_possible", "number", [], []) === 1,
         analysis: call("bp_analysis", "number", [], []) === 1,
         reportName: reportName,
-        // The result as data: the engine's JSON of the run, parsed.
-        result: JSON.parse(call("bp_result_json", "string", [], [])),
-        scheduleRow: call("bp_schedule_row", "string", [], []),
+        // The result as data (the engine's JSON, parsed) and its schedule row,
+        // taken from the engine when first read: they cost more than the run.
+        get result() { return resultOf(run, "result", () => JSON.parse(call("bp_result_json", "string", [], []))); },
+        get scheduleRow() { return resultOf(run, "scheduleRow", () => call("bp_schedule_row", "string", [], [])); },
       };
     } finally {
       engine._free(ptr);
@@ -751,7 +764,7 @@
     run(input, when) {
       const r = runEngine(input, when === undefined ? new Date() : when, DEFAULT_INPUT_NAME);
       return { status: r.status, report: r.report, console: r.console, failure: r.failure,
-               result: r.result, scheduleRow: r.scheduleRow };
+               get result() { return r.result; }, get scheduleRow() { return r.scheduleRow; } };
     },
     view(report) { viewReport(report, null); },
     explain(input) {

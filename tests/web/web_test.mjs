@@ -121,6 +121,18 @@ async function openPage({ fixedClock = false, fresh = true } = {}) {
     try { window.bearingpad.run("not bytes", new Date()); return "no error"; } catch (e) { return e.message; }
   });
   check(/Uint8Array/.test(bad), "run() with a string says it wants a Uint8Array: " + bad);
+  // A run's result is read while it is the last run; once read, it is kept.
+  const stale = await page.evaluate((fixed) => {
+    const bytes = new TextEncoder().encode("    0001\n");
+    const a = window.bearingpad.run(bytes, new Date(...fixed));
+    const b = window.bearingpad.run(bytes, new Date(...fixed));
+    const kept = b.result.outcome;
+    window.bearingpad.run(bytes, new Date(...fixed));
+    const again = b.result.outcome;
+    try { return "no error: " + a.result.outcome; } catch (e) { return kept + " " + again + " " + e.message; }
+  }, FIXED);
+  check(stale === "no_problem no_problem run: read the result of a run before the next run",
+        "an earlier run's result, read after a later run, says so: " + stale);
   check(problems.length === 0, "no page errors, console errors or network requests: " + problems.join("; "));
 
   // Timings: a report, averaged over many runs.
