@@ -143,6 +143,17 @@
 
   function call(name, ret, types, args) { return engine.ccall(name, ret, types, args); }
 
+  // The engine keeps the last run only: a result is read from it while its
+  // run is the last, and kept once read.
+  let runCount = 0;
+  function resultOf(run, key, read) {
+    if (!(key in run)) {
+      if (run.id !== runCount) throw new Error("run: read the " + key + " of a run before the next run");
+      run[key] = read();
+    }
+    return run[key];
+  }
+
   // Runs the bytes of an input file; returns what the console program would
   // leave: status, report bytes, console line, failure line, and the outcome.
   function runEngine(bytes, when, inputName) {
@@ -154,6 +165,7 @@
     const ptr = engine._malloc(Math.max(bytes.length, 1));
     try {
       engine.HEAPU8.set(bytes, ptr);
+      const run = { id: ++runCount };
       const status = call("bp_run", "number",
         ["number", "number", "string", "string", "number", "number", "number", "number", "number", "number"],
         [ptr, bytes.length, name, reportName, when.getFullYear(), when.getMonth() + 1, when.getDate(),
@@ -169,8 +181,12 @@
         warnings: call("bp_warnings", "number", [], []),
         impossible: call("bp_design_not_possible", "number", [], []) === 1,
         analysis: call("bp_analysis", "number", [], []) === 1,
-        drawing: call("bp_drawing_svg", "string", [], []),
         reportName: reportName,
+        // The result as data (the engine's JSON, parsed) and its schedule row,
+        // taken from the engine when first read: they cost more than the run.
+        get result() { return resultOf(run, "result", () => JSON.parse(call("bp_result_json", "string", [], []))); },
+        get scheduleRow() { return resultOf(run, "scheduleRow", () => call("bp_schedule_row", "string", [], [])); },
+        get drawing() { return resultOf(run, "drawing", () => call("bp_drawing_svg", "string", [], [])); },
       };
     } finally {
       engine._free(ptr);
@@ -751,7 +767,8 @@
       // drawing: the sheet of the bearing and its strain chart as SVG text,
       // "" when the run drew none.
       return { status: r.status, report: r.report, console: r.console, failure: r.failure,
-               drawing: r.drawing };
+               get result() { return r.result; }, get scheduleRow() { return r.scheduleRow; },
+               get drawing() { return r.drawing; } };
     },
     view(report) { viewReport(report, null); },
     explain(input) {

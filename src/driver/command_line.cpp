@@ -5,6 +5,8 @@
 
 #include "drawing/bearing_drawing.h"
 #include "driver/explain.h"
+#include "results/result_json.h"
+#include "results/schedule.h"
 
 #ifndef BEARINGPAD_VERSION
 #define BEARINGPAD_VERSION "unknown"
@@ -15,10 +17,12 @@ namespace bearingpad {
 namespace {
 
 constexpr const char* kUsage =
-    "usage: bearingpad [-y] FILE...  |  bearingpad --explain FILE...  |  bearingpad --help";
+    "usage: bearingpad [-y] [--json] [--schedule[=CSV]] FILE...  |  bearingpad --explain "
+    "FILE...  |  bearingpad --help";
 
 constexpr const char* kHelp[] = {
     "usage: bearingpad [-y] FILE...",
+    "       bearingpad [-y] [--json] [--schedule[=CSV]] FILE...",
     "       bearingpad --explain FILE...",
     "       bearingpad --help | --version",
     "",
@@ -36,6 +40,11 @@ constexpr const char* kHelp[] = {
     "  --drawing      also write the drawing of the bearing and its strain chart",
     "                 beside the report, as the input file with the extension",
     "                 .svg (one Letter landscape sheet; none for a rejected problem)",
+    "  --json         also write the result of each problem as JSON beside its",
+    "                 report: pier3.dat gives pier3.json",
+    "  --schedule     write the bearing schedule of all the problems, one CSV row",
+    "                 each, on standard output (instead of the line per problem)",
+    "  --schedule=CSV the same into the file CSV",
     "  --explain      write no report: show the three records under a column ruler",
     "                 and how each field is read, and mark probable slips",
     "  --help         this text",
@@ -56,6 +65,9 @@ struct Options {
     bool drawing = false;
     bool help = false;
     bool version = false;
+    bool json = false;
+    bool schedule = false;
+    std::string schedule_file;  // empty: standard output
     std::vector<std::string> files;
 };
 
@@ -72,6 +84,13 @@ std::optional<Options> parse(RunEnvironment& env, const std::vector<std::string>
             o.replace = true;
         } else if (arg == "--drawing") {
             o.drawing = true;
+        } else if (arg == "--json") {
+            o.json = true;
+        } else if (arg == "--schedule") {
+            o.schedule = true;
+        } else if (arg.rfind("--schedule=", 0) == 0 && arg.size() > 11) {
+            o.schedule = true;
+            o.schedule_file = arg.substr(11);
         } else if (arg == "--explain") {
             o.explain = true;
         } else if (arg == "-h" || arg == "--help") {
@@ -82,6 +101,10 @@ std::optional<Options> parse(RunEnvironment& env, const std::vector<std::string>
             env.error_out << "bearingpad: unknown option " << arg << "\r\n" << kUsage << "\r\n";
             return std::nullopt;
         }
+    }
+    if (o.explain && (o.json || o.schedule)) {
+        env.error_out << "bearingpad: --explain writes no results\r\n" << kUsage << "\r\n";
+        return std::nullopt;
     }
     if (o.files.empty() && !o.help && !o.version) {
         env.error_out << "bearingpad: no input file named\r\n" << kUsage << "\r\n";
@@ -96,12 +119,26 @@ class CommandLine {
 
     int execute() {
         int status = 0;
-        for (const std::string& file : options_.files) {
-            const int one = options_.explain ? explain_file(file) : solve_file(file);
-            // The first failure is the status; a mark only while none failed.
-            if (status == 0 || (status == status_marked && one != 0 && one != status_marked)) {
-                status = one;
+        try {
+            if (options_.schedule && !open_schedule()) return failure_cannot_overwrite;
+            for (const std::string& file : options_.files) {
+                const int one = options_.explain ? explain_file(file) : solve_file(file);
+                // The first failure is the status; a mark only while none failed.
+                if (status == 0 || (status == status_marked && one != 0 && one != status_marked)) {
+                    status = one;
+                }
             }
+            if (schedule_) {
+                // The schedule is put in place whole once every row is in it.
+                try {
+                    schedule_->commit();
+                } catch (const RunTimeFailure& failure) {
+                    throw ScheduleFailure{failure};
+                }
+            }
+        } catch (const ScheduleFailure& f) {
+            // The schedule file refused a write: the rest of the run has no row.
+            status = fail(f.failure);
         }
         // A line that standard output or standard error refused is a failure.
         if (standard_streams_failed(env_) && (status == 0 || status == status_marked)) {
@@ -111,11 +148,24 @@ class CommandLine {
     }
 
   private:
+    struct ScheduleFailure {
+        RunTimeFailure failure;
+    };
+
+    // One problem and its row of the schedule, a problem that failed included.
+    int solve_file(const std::string& file) {
+        Result result;
+        const int status = solve_into(file, result);
+        write_schedule(schedule_row(result, file));
+        return status;
+    }
+
     // One problem: the input file opened, the report opened (or, with -y,
     // opened to be replaced), the problem solved into it, and the report put
-    // in place whole only when the problem ended without a failure. A report
-    // already written in this run is never replaced.
-    int solve_file(const std::string& file) {
+    // in place whole only when the problem ended without a failure; with
+    // --json its result beside it (a failed problem's too), with --drawing its
+    // sheet. A report already written in this run is never replaced.
+    int solve_into(const std::string& file, Result& result) {
         const std::string report_file = report_name_for(file);
         try {
             const std::string report_name = env_.files.absolute_name(report_file);
@@ -123,18 +173,22 @@ class CommandLine {
                 first != written_.end() && !first->first.empty()) {
                 env_.error_out << file << ": " << report_file << " was written from "
                                << first->second << " in this run, not replaced\r\n";
+                result.end = ProblemEnd::failure;
+                result.failure = failure_data(
+                    RunTimeFailure{failure_cannot_overwrite, report_unit, report_name});
                 return failure_cannot_overwrite;
             }
             const std::string input_name = input_name_of(file);
             const std::unique_ptr<InputFile> input = env_.files.open_input(input_name);
+            const std::string json_file = output_name_for(file, ".json");
+            const std::string json_name = env_.files.absolute_name(json_file);
+            if (options_.json && !options_.replace && env_.files.exists(json_name)) {
+                return refuse(result, file, json_file, json_name);
+            }
             const std::unique_ptr<WholeFile> report = open_report_file(
                 env_.files, input_name, report_name, [this] { return options_.replace; });
-            if (!report) {
-                env_.error_out << file << ": " << report_file
-                               << " exists, not replaced (-y replaces it)\r\n";
-                return failure_cannot_overwrite;
-            }
-            const Result result = solve(*input, input_name, *report, env_.local_time());
+            if (!report) return refuse(result, file, report_file, report_name);
+            result = solve(*input, input_name, *report, env_.local_time());
             try {
                 if (result.failure) throw failure_of(*result.failure);
                 if (report->written()) report->commit();
@@ -143,22 +197,58 @@ class CommandLine {
                 env_.error_out << file << ": " << report_file
                                << (report->replaces() ? " not replaced: " : " not written: ")
                                << failure_line(failure);
+                if (!result.failure) {
+                    result.end = ProblemEnd::failure;
+                    result.failure = failure_data(failure);
+                }
+                result.report_written = false;  // the report was not put in place
+                if (options_.json) write_json(input_name, json_name, file, result);
                 return failure.number;
             }
             if (report->written()) {
                 const std::string identity = env_.files.identity(report_name);
                 if (!identity.empty()) written_.emplace(identity, file);
             }
-            env_.console_out << file << ": " << report_file << ' ' << outcome_summary(result);
             const std::optional<std::string> svg =
                 options_.drawing ? drawing_svg(result) : std::nullopt;
-            if (svg) env_.console_out << "; drawing " << drawing_name_for(file);
-            env_.console_out << "\r\n";
+            if (!schedule_on_console()) {
+                env_.console_out << file << ": " << report_file << ' ' << outcome_summary(result);
+                if (svg) env_.console_out << "; drawing " << drawing_name_for(file);
+                env_.console_out << "\r\n";
+            }
+            int status = options_.json ? write_json(input_name, json_name, file, result) : 0;
             if (svg && !write_drawing(input_name, drawing_name_for(file), *svg)) {
                 env_.error_out << file << ": " << drawing_name_for(file)
                                << " exists, not replaced (-y replaces it)\r\n";
-                return failure_cannot_overwrite;
+                if (status == 0) status = failure_cannot_overwrite;
             }
+            return status;
+        } catch (const RunTimeFailure& failure) {
+            result.end = ProblemEnd::failure;
+            result.failure = failure_data(failure);
+            return fail(failure);
+        }
+    }
+
+    // A problem refused because an output of it exists and -y was not given.
+    int refuse(Result& result, const std::string& file, const std::string& shown,
+               const std::string& name) {
+        env_.error_out << file << ": " << shown << " exists, not replaced (-y replaces it)\r\n";
+        result.end = ProblemEnd::failure;
+        result.failure = failure_data(RunTimeFailure{failure_cannot_overwrite, report_unit, name});
+        return failure_cannot_overwrite;
+    }
+
+    // The result as JSON, written whole and created or replaced as the report
+    // is. Returns 0 or the message number of a failure (its line written).
+    int write_json(const std::string& input_name, const std::string& json_name,
+                   const std::string& file, const Result& result) {
+        try {
+            const std::unique_ptr<WholeFile> sink = open_report_file(
+                env_.files, input_name, json_name, [this] { return options_.replace; });
+            if (!sink) throw RunTimeFailure{failure_cannot_overwrite, report_unit, json_name};
+            sink->write(result_json(result, file));
+            sink->commit();
             return 0;
         } catch (const RunTimeFailure& failure) {
             return fail(failure);
@@ -176,6 +266,49 @@ class CommandLine {
         sink->write(svg);
         sink->commit();
         return true;
+    }
+
+    bool schedule_on_console() const { return options_.schedule && options_.schedule_file.empty(); }
+
+    // The schedule's file created (or replaced with -y, never over an input
+    // file) and its header written; false when it exists and stays.
+    bool open_schedule() {
+        if (options_.schedule_file.empty()) {
+            env_.console_out << schedule_header();
+            return true;
+        }
+        const std::string name = env_.files.absolute_name(options_.schedule_file);
+        try {
+            for (const std::string& file : options_.files) {
+                if (!file.empty() && env_.files.same_file(env_.files.absolute_name(file), name)) {
+                    throw RunTimeFailure{failure_cannot_overwrite, report_unit, name};
+                }
+            }
+            schedule_ = open_report_file(env_.files, std::string(), name,
+                                         [this] { return options_.replace; });
+        } catch (const RunTimeFailure& failure) {
+            throw ScheduleFailure{failure};
+        }
+        if (!schedule_) {
+            env_.error_out << options_.schedule_file
+                           << " exists, not replaced (-y replaces it)\r\n";
+            return false;
+        }
+        write_schedule(schedule_header());
+        return true;
+    }
+
+    void write_schedule(const std::string& line) {
+        if (!options_.schedule) return;
+        if (!schedule_) {
+            env_.console_out << line;
+            return;
+        }
+        try {
+            schedule_->write(line);
+        } catch (const RunTimeFailure& failure) {
+            throw ScheduleFailure{failure};
+        }
     }
 
     // One input file explained; nothing is written.
@@ -208,22 +341,25 @@ class CommandLine {
     // The reports written in this run, by their file's identity, with the
     // input file named for each.
     std::map<std::string, std::string> written_;
+    std::unique_ptr<WholeFile> schedule_;  // the schedule's file, when one is named
 };
 
 }  // namespace
 
 std::string report_name_for(const std::string& input_name) {
+    return output_name_for(input_name, ".rpt");
+}
+
+std::string output_name_for(const std::string& input_name, const std::string& extension) {
     const std::size_t folder = input_name.find_last_of("/\\");
     const std::size_t base = folder == std::string::npos ? 0 : folder + 1;
     const std::size_t dot = input_name.rfind('.');
-    const bool extension = dot != std::string::npos && dot > base;
-    return (extension ? input_name.substr(0, dot) : input_name) + ".rpt";
+    const bool has_extension = dot != std::string::npos && dot > base;
+    return (has_extension ? input_name.substr(0, dot) : input_name) + extension;
 }
 
 std::string drawing_name_for(const std::string& input_name) {
-    std::string name = report_name_for(input_name);
-    name.replace(name.size() - 4, 4, ".svg");
-    return name;
+    return output_name_for(input_name, ".svg");
 }
 
 int run_command_line(RunEnvironment& env, const std::vector<std::string>& args) {

@@ -391,7 +391,9 @@ void mark_echo(const Explanation& e, const ProblemRecord& p, int record, Marks& 
         const float value = p.*x.member.real;
         const ExplainedField* f = find(e.fields, x);
         const std::string printed = edit_real(value, x.echo.w, x.echo.d);
-        std::string form = "F";  // appended piecewise: GCC 12 warns on the operator+ chain here
+        // Appended piece by piece: GCC 12 sees a false overlap in "F" + std::string
+        // at -O2 and refuses it under -Werror.
+        std::string form = "F";
         form += std::to_string(x.echo.w);
         form += '.';
         form += std::to_string(x.echo.d);

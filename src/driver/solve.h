@@ -24,7 +24,8 @@ namespace bearingpad {
 Result solve(InputFile& input, const std::string& input_name, OutputSink& report,
              const std::tm& now);
 
-// The run-time failure that a result holds as data.
+// A run-time failure as the result holds it, and back.
+FailureData failure_data(const RunTimeFailure& failure);
 RunTimeFailure failure_of(const FailureData& data);
 
 // The outcome in a few words, for a line per problem: "written, 2 warnings",

@@ -3,7 +3,8 @@
 // a fixed clock, and writes for each FILE.dat into OUTDIR: FILE.rpt (the
 // report's bytes) and FILE.out (the exit status on the first line, then the
 // console line and the failure line as the page gives them) and FILE.exp
-// (the number of marks of --explain on the first line, then its text).
+// (the number of marks of --explain on the first line, then its text), and
+// FILE.json and FILE.csv (the result as JSON, the schedule row).
 //
 //     native_solve OUTDIR FILE.dat...
 #include <cstdio>
@@ -15,6 +16,8 @@
 
 #include "driver/explain.h"
 #include "driver/solve.h"
+#include "results/result_json.h"
+#include "results/schedule.h"
 
 namespace {
 
@@ -82,6 +85,10 @@ int main(int argc, char** argv) {
         if (outcome.failure) result += outcome.failure->line;
         if (!write_file(outdir + "/" + base + ".rpt", report.data) ||
             !write_file(outdir + "/" + base + ".out", result) ||
+            !write_file(outdir + "/" + base + ".json",
+                        bearingpad::result_json(outcome, input_name)) ||
+            !write_file(outdir + "/" + base + ".csv",
+                        bearingpad::schedule_row(outcome, input_name)) ||
             !write_file(outdir + "/" + base + ".exp",
                         std::to_string(marks) + "\n" + explained.str())) {
             std::cerr << "cannot write into " << outdir << "\n";
