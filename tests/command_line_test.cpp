@@ -105,7 +105,8 @@ TEST(CommandLine, ExistingReportsAndNames) {
 
 TEST(CommandLine, Usage) {
     const std::string usage =
-        "usage: bearingpad [-y] FILE...  |  bearingpad --explain FILE...  |  bearingpad --help\r\n";
+        "usage: bearingpad [-y] [--json] [--schedule[=CSV]] FILE...  |  bearingpad --explain "
+        "FILE...  |  bearingpad --help\r\n";
     struct Case {
         std::vector<std::string> args;
         int status;
@@ -115,6 +116,10 @@ TEST(CommandLine, Usage) {
         {{"-q", "in.dat"}, 2, "bearingpad: unknown option -q\r\n" + usage},
         {{"-y"}, 2, "bearingpad: no input file named\r\n" + usage},
         {{"--explain"}, 2, "bearingpad: no input file named\r\n" + usage},
+        {{"--explain", "--json", "in.dat"},
+         2,
+         "bearingpad: --explain writes no results\r\n" + usage},
+        {{"--schedule=", "in.dat"}, 2, "bearingpad: unknown option --schedule=\r\n" + usage},
         {{"--version"}, 0, ""},
         {{"--help"}, 0, ""},
         {{"--", "-y"}, 29, "bpio: severe (29): file not found, unit 5, file /work/-y\r\n"},

@@ -183,9 +183,10 @@
         analysis: call("bp_analysis", "number", [], []) === 1,
         reportName: reportName,
         name: name,
-        result: want.result && engine._bp_result_json ? JSON.parse(call("bp_result_json", "string", [], [])) : null,
+        // The result as data: the engine's JSON of the run, parsed.
+        result: want.result ? JSON.parse(call("bp_result_json", "string", [], [])) : null,
         drawing: want.drawing && engine._bp_drawing_svg ? call("bp_drawing_svg", "string", [], []) : "",
-        scheduleRow: want.schedule && engine._bp_schedule_row ? cBytes(call("bp_schedule_row", "number", [], [])) : null,
+        scheduleRow: want.schedule ? cBytes(call("bp_schedule_row", "number", [], [])) : null,
       };
     } finally {
       engine._free(ptr);
@@ -1009,7 +1010,6 @@
 
   function buildSchedule(files) {
     if (!engine) { showMessage(LOADING); return; }
-    if (!engine._bp_schedule_row) { showMessage("This engine writes no schedule."); return; }
     const when = new Date();
     const rows = files.map((f) => {
       const r = runEngine(f.bytes, when, f.name, { schedule: true });

@@ -88,6 +88,8 @@ struct Result {
     ProblemRecord as_read;
     ProblemRecord used;
     RunMode mode = RunMode::design;
+    // Whether the pad record was read: the mode is its mode only then.
+    bool pad_record_read = false;
     ProblemEnd end = ProblemEnd::no_problem;
     // Whether any record of the report was written: not for an input without
     // a title record.

@@ -3,6 +3,8 @@
 #include <optional>
 
 #include "driver/explain.h"
+#include "results/result_json.h"
+#include "results/schedule.h"
 
 #ifndef BEARINGPAD_VERSION
 #define BEARINGPAD_VERSION "unknown"
@@ -13,10 +15,12 @@ namespace bearingpad {
 namespace {
 
 constexpr const char* kUsage =
-    "usage: bearingpad [-y] FILE...  |  bearingpad --explain FILE...  |  bearingpad --help";
+    "usage: bearingpad [-y] [--json] [--schedule[=CSV]] FILE...  |  bearingpad --explain "
+    "FILE...  |  bearingpad --help";
 
 constexpr const char* kHelp[] = {
     "usage: bearingpad [-y] FILE...",
+    "       bearingpad [-y] [--json] [--schedule[=CSV]] FILE...",
     "       bearingpad --explain FILE...",
     "       bearingpad --help | --version",
     "",
@@ -28,6 +32,11 @@ constexpr const char* kHelp[] = {
     "",
     "  -y, --replace  replace a report that exists (without it, that problem is",
     "                 refused and its report left as it is)",
+    "  --json         also write the result of each problem as JSON beside its",
+    "                 report: pier3.dat gives pier3.json",
+    "  --schedule     write the bearing schedule of all the problems, one CSV row",
+    "                 each, on standard output (instead of the line per problem)",
+    "  --schedule=CSV the same into the file CSV",
     "  --explain      write no report: show the three records under a column ruler",
     "                 and how each field is read, and mark probable slips",
     "  --help         this text",
@@ -47,6 +56,9 @@ struct Options {
     bool explain = false;
     bool help = false;
     bool version = false;
+    bool json = false;
+    bool schedule = false;
+    std::string schedule_file;  // empty: standard output
     std::vector<std::string> files;
 };
 
@@ -61,6 +73,13 @@ std::optional<Options> parse(RunEnvironment& env, const std::vector<std::string>
             names_only = true;
         } else if (arg == "-y" || arg == "--replace") {
             o.replace = true;
+        } else if (arg == "--json") {
+            o.json = true;
+        } else if (arg == "--schedule") {
+            o.schedule = true;
+        } else if (arg.rfind("--schedule=", 0) == 0 && arg.size() > 11) {
+            o.schedule = true;
+            o.schedule_file = arg.substr(11);
         } else if (arg == "--explain") {
             o.explain = true;
         } else if (arg == "-h" || arg == "--help") {
@@ -71,6 +90,10 @@ std::optional<Options> parse(RunEnvironment& env, const std::vector<std::string>
             env.error_out << "bearingpad: unknown option " << arg << "\r\n" << kUsage << "\r\n";
             return std::nullopt;
         }
+    }
+    if (o.explain && (o.json || o.schedule)) {
+        env.error_out << "bearingpad: --explain writes no results\r\n" << kUsage << "\r\n";
+        return std::nullopt;
     }
     if (o.files.empty() && !o.help && !o.version) {
         env.error_out << "bearingpad: no input file named\r\n" << kUsage << "\r\n";
@@ -85,12 +108,19 @@ class CommandLine {
 
     int execute() {
         int status = 0;
-        for (const std::string& file : options_.files) {
-            const int one = options_.explain ? explain_file(file) : solve_file(file);
-            // The first failure is the status; a mark only while none failed.
-            if (status == 0 || (status == status_marked && one != 0 && one != status_marked)) {
-                status = one;
+        try {
+            if (options_.schedule && !open_schedule()) return failure_cannot_overwrite;
+            for (const std::string& file : options_.files) {
+                const int one = options_.explain ? explain_file(file) : solve_file(file);
+                // The first failure is the status; a mark only while none failed.
+                if (status == 0 || (status == status_marked && one != 0 && one != status_marked)) {
+                    status = one;
+                }
             }
+            if (schedule_) schedule_->flush();
+        } catch (const ScheduleFailure& f) {
+            // The schedule file refused a write: the rest of the run has no row.
+            status = fail(f.failure);
         }
         env_.console_out.flush();
         env_.error_out.flush();
@@ -98,31 +128,120 @@ class CommandLine {
     }
 
   private:
+    struct ScheduleFailure {
+        RunTimeFailure failure;
+    };
+
     // One problem: the input file opened, the report created (or replaced
-    // with -y), the problem solved into it.
+    // with -y), the problem solved into it; with --json its result written
+    // beside it, with --schedule its row, a problem that failed included.
     int solve_file(const std::string& file) {
         const std::string report_file = report_name_for(file);
+        Result result;
+        int status = 0;
         try {
             const std::string input_name = input_name_of(file);
             const std::unique_ptr<InputFile> input = env_.files.open_input(input_name);
+            const std::string json_name = env_.files.absolute_name(output_name_for(file, ".json"));
+            if (options_.json && !options_.replace && env_.files.exists(json_name)) {
+                status = refuse(result, file, output_name_for(file, ".json"), json_name);
+            }
             const std::unique_ptr<OutputSink> report =
-                open_report_file(env_.files, input_name, env_.files.absolute_name(report_file),
-                                 [this] { return options_.replace; });
-            if (!report) {
-                env_.error_out << file << ": " << report_file
-                               << " exists, not replaced (-y replaces it)\r\n";
-                return failure_cannot_overwrite;
+                status != 0 ? nullptr
+                            : open_report_file(env_.files, input_name,
+                                               env_.files.absolute_name(report_file),
+                                               [this] { return options_.replace; });
+            if (status == 0 && !report) {
+                status = refuse(result, file, report_file, env_.files.absolute_name(report_file));
             }
-            const Result result = solve(*input, input_name, *report, env_.local_time());
-            if (result.failure) {
-                env_.error_out << result.failure->line;
-                return result.failure->number;
+            if (status == 0) {
+                result = solve(*input, input_name, *report, env_.local_time());
+                if (result.failure) {
+                    env_.error_out << result.failure->line;
+                    status = result.failure->number;
+                } else if (!schedule_on_console()) {
+                    env_.console_out << file << ": " << report_file << ' '
+                                     << outcome_summary(result) << "\r\n";
+                }
+                if (options_.json) {
+                    const int written = write_json(input_name, json_name, file, result);
+                    if (status == 0) status = written;
+                }
             }
-            env_.console_out << file << ": " << report_file << ' ' << outcome_summary(result)
-                             << "\r\n";
+        } catch (const RunTimeFailure& failure) {
+            status = fail(failure);
+            result.end = ProblemEnd::failure;
+            result.failure = failure_data(failure);
+        }
+        write_schedule(schedule_row(result, file));
+        return status;
+    }
+
+    // A problem refused because an output of it exists and -y was not given.
+    int refuse(Result& result, const std::string& file, const std::string& shown,
+               const std::string& name) {
+        env_.error_out << file << ": " << shown << " exists, not replaced (-y replaces it)\r\n";
+        result.end = ProblemEnd::failure;
+        result.failure = failure_data(RunTimeFailure{failure_cannot_overwrite, report_unit, name});
+        return failure_cannot_overwrite;
+    }
+
+    // The result as JSON, created or replaced as the report is. Returns 0 or
+    // the message number of a failure (its line written).
+    int write_json(const std::string& input_name, const std::string& json_name,
+                   const std::string& file, const Result& result) {
+        try {
+            const std::unique_ptr<OutputSink> sink = open_report_file(
+                env_.files, input_name, json_name, [this] { return options_.replace; });
+            if (!sink) throw RunTimeFailure{failure_cannot_overwrite, report_unit, json_name};
+            sink->write(result_json(result, file));
+            sink->flush();
             return 0;
         } catch (const RunTimeFailure& failure) {
             return fail(failure);
+        }
+    }
+
+    bool schedule_on_console() const { return options_.schedule && options_.schedule_file.empty(); }
+
+    // The schedule's file created (or replaced with -y, never over an input
+    // file) and its header written; false when it exists and stays.
+    bool open_schedule() {
+        if (options_.schedule_file.empty()) {
+            env_.console_out << schedule_header();
+            return true;
+        }
+        const std::string name = env_.files.absolute_name(options_.schedule_file);
+        try {
+            for (const std::string& file : options_.files) {
+                if (!file.empty() && env_.files.same_file(env_.files.absolute_name(file), name)) {
+                    throw RunTimeFailure{failure_cannot_overwrite, report_unit, name};
+                }
+            }
+            schedule_ = open_report_file(env_.files, std::string(), name,
+                                         [this] { return options_.replace; });
+        } catch (const RunTimeFailure& failure) {
+            throw ScheduleFailure{failure};
+        }
+        if (!schedule_) {
+            env_.error_out << options_.schedule_file
+                           << " exists, not replaced (-y replaces it)\r\n";
+            return false;
+        }
+        write_schedule(schedule_header());
+        return true;
+    }
+
+    void write_schedule(const std::string& line) {
+        if (!options_.schedule) return;
+        if (!schedule_) {
+            env_.console_out << line;
+            return;
+        }
+        try {
+            schedule_->write(line);
+        } catch (const RunTimeFailure& failure) {
+            throw ScheduleFailure{failure};
         }
     }
 
@@ -153,16 +272,21 @@ class CommandLine {
 
     RunEnvironment& env_;
     const Options& options_;
+    std::unique_ptr<OutputSink> schedule_;  // the schedule's file, when one is named
 };
 
 }  // namespace
 
 std::string report_name_for(const std::string& input_name) {
+    return output_name_for(input_name, ".rpt");
+}
+
+std::string output_name_for(const std::string& input_name, const std::string& extension) {
     const std::size_t folder = input_name.find_last_of("/\\");
     const std::size_t base = folder == std::string::npos ? 0 : folder + 1;
     const std::size_t dot = input_name.rfind('.');
-    const bool extension = dot != std::string::npos && dot > base;
-    return (extension ? input_name.substr(0, dot) : input_name) + ".rpt";
+    const bool has_extension = dot != std::string::npos && dot > base;
+    return (has_extension ? input_name.substr(0, dot) : input_name) + extension;
 }
 
 int run_command_line(RunEnvironment& env, const std::vector<std::string>& args) {

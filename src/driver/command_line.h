@@ -3,6 +3,9 @@
 // and the explanation of how an input file's columns are read.
 //
 //   bearingpad [-y] FILE...        one report per input file
+//   bearingpad [-y] --json --schedule[=CSV] FILE...
+//                                  the results as JSON beside the reports, the
+//                                  bearing schedule as CSV
 //   bearingpad --explain FILE...   the records and fields as the program reads them
 //   bearingpad --help | --version
 #pragma once
@@ -30,5 +33,9 @@ int run_command_line(RunEnvironment& env, const std::vector<std::string>& args);
 // The report's name for an input name: its extension, if any, replaced by
 // ".rpt" ("pier3.dat" gives "pier3.rpt", "pier3" gives "pier3.rpt").
 std::string report_name_for(const std::string& input_name);
+
+// The name of another output of an input file: its extension, if any,
+// replaced by the given one (".json").
+std::string output_name_for(const std::string& input_name, const std::string& extension);
 
 }  // namespace bearingpad

@@ -35,6 +35,7 @@ void solve_problem(InputRecords& in, ReportFile& report, const std::tm& now, Res
     if (read_pad_record(in, p) == ReadResult::end_of_input) return;
     keep_read();
     result.mode = run_mode_of(p);
+    result.pad_record_read = true;
     write_mode_lines(report, result.mode);
 
     if (prepare_pad_data(p, result.mode, flags) == PadData::accepted) {
@@ -72,12 +73,12 @@ void solve_problem(InputRecords& in, ReportFile& report, const std::tm& now, Res
     result.closing_messages = closing_message_texts(flags);
 }
 
+}  // namespace
+
 FailureData failure_data(const RunTimeFailure& failure) {
     return FailureData{failure.number, failure.unit, failure.file_name, failure_text(failure),
                        failure_line(failure)};
 }
-
-}  // namespace
 
 Result solve(InputFile& input, const std::string& input_name, OutputSink& sink,
              const std::tm& now) {

@@ -24,6 +24,9 @@ namespace bearingpad {
 Result solve(InputFile& input, const std::string& input_name, OutputSink& report,
              const std::tm& now);
 
+// A run-time failure as the result holds it.
+FailureData failure_data(const RunTimeFailure& failure);
+
 // The outcome in a few words, for a line per problem: "written, 2 warnings",
 // "written, design not possible: *** DESIGN NOT POSSIBLE ***", "rejected:
 // NUMBER OF HOLES CAN NOT BE GREATER THAN 4", "written, the banner only: no

@@ -7,6 +7,8 @@
 #include <string>
 
 #include "report/formatted.h"
+#include "results/result_json.h"
+#include "results/schedule.h"
 #include "web/page_run.h"
 
 #ifndef BEARINGPAD_VERSION
@@ -16,6 +18,8 @@
 namespace {
 
 bearingpad::PageRun last_run;
+std::string last_input_name;  // the file name the last run was given
+std::string last_text;        // the text of the last call below that returns one
 bearingpad::PageExplanation last_explanation;
 bool last_read_ok = false;
 
@@ -44,6 +48,7 @@ int bp_run(const char* input, int size, const char* input_name, const char* repo
     now.tm_hour = hour;
     now.tm_min = minute;
     now.tm_sec = second;
+    last_input_name = input_name;
     last_run =
         bearingpad::run_page(std::string_view(input, size > 0 ? static_cast<std::size_t>(size) : 0),
                              input_name, report_name, now);
@@ -87,6 +92,22 @@ int bp_design_not_possible() {
 }
 int bp_analysis() {
     return last_run.result.mode == bearingpad::RunMode::analysis ? 1 : 0;
+}
+
+// The result of the last run as JSON ("bearingpad-result/1", the same text as
+// the command line's --json), and its schedule lines, the header and the row,
+// named by the run's file name: the same bytes as --schedule writes.
+const char* bp_result_json() {
+    last_text = bearingpad::result_json(last_run.result, last_input_name);
+    return last_text.c_str();
+}
+const char* bp_schedule_header() {
+    last_text = bearingpad::schedule_header();
+    return last_text.c_str();
+}
+const char* bp_schedule_row() {
+    last_text = bearingpad::schedule_row(last_run.result, last_input_name);
+    return last_text.c_str();
 }
 
 // The explanation of the size bytes at input, as --explain writes it; its

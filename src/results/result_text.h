@@ -1,0 +1,37 @@
+// The texts the result's renderers share: the outcome and mode words, a
+// 32-bit real as the shortest text that reads back as the same value, and
+// the bytes of the input as Unicode text. The JSON result and the bearing
+// schedule write them alike, so that a row and its JSON agree.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "checks/result.h"
+
+namespace bearingpad {
+
+// "no_problem", "rejected", "solved", "design_not_possible" or "failure".
+const char* outcome_word(ProblemEnd end);
+
+// "design" or "analysis".
+const char* mode_word(RunMode mode);
+
+// Whether the result has a pad record, and so a mode.
+bool has_mode(const Result& result);
+
+// The shortest decimal text that reads back as the same 32-bit real ("12",
+// "0.1875", "1e-06"); "Infinity", "-Infinity" or "NaN" for a value that is
+// not finite.
+std::string number_text(float value);
+
+// The bytes as UTF-8: each byte is the Latin-1 character of its value, as
+// the report prints it (bytes 128 to 255 become U+0080 to U+00FF).
+std::string latin1_to_utf8(std::string_view bytes);
+
+// A file name as UTF-8: kept as it is when it is valid UTF-8 already (the
+// names of a POSIX system), otherwise each byte as its Latin-1 character (a
+// Windows name in its ANSI code page).
+std::string name_to_utf8(std::string_view bytes);
+
+}  // namespace bearingpad
