@@ -894,7 +894,7 @@
   }
 
   function printAs(mode) {
-    document.body.classList.remove("print-drawing", "print-schedule");
+    document.body.classList.remove("print-drawing");
     if (mode) document.body.classList.add("print-" + mode);
     window.print();
   }
@@ -1019,9 +1019,10 @@
     const head = $("schedule").tHead;
     head.textContent = "";
     const htr = document.createElement("tr");
-    for (const h of csvFields(utf8.decode(schedule.header)).concat([""])) {
+    const columns = csvFields(utf8.decode(schedule.header));
+    for (const h of columns.concat([""])) {
       const th = document.createElement("th");
-      th.scope = "col"; th.textContent = h;
+      th.scope = "col"; th.textContent = h.replace(/_/g, " ");
       htr.appendChild(th);
     }
     head.appendChild(htr);
@@ -1039,7 +1040,8 @@
         if (/^-?[\d.]+$/.test(v)) td.className = "num";
         tr.appendChild(td);
       });
-      if (/fail|not possible|rejected|failure/i.test(text)) tr.className = "fail";
+      const column = (name) => values[columns.indexOf(name)];
+      if (column("outcome") !== "solved" || Number(column("warnings")) > 0) tr.className = "fail";
       const tools = document.createElement("td");
       tools.className = "row-tools screen";
       for (const [label, act] of [["Open", "open"], ["Save .rpt", "save"], ["Print", "print"]]) {
@@ -1125,7 +1127,7 @@
       if ($("pictures").hidden) { showMessage("No drawing: the problem shown has no bearing."); return; }
       if (!stale) printAs("drawing"); else reportReady("Not printed");
     });
-    window.addEventListener("afterprint", () => document.body.classList.remove("print-drawing", "print-schedule"));
+    window.addEventListener("afterprint", () => document.body.classList.remove("print-drawing"));
     $("save-dat").addEventListener("click", saveDat);
     $("save-rpt").addEventListener("click", saveRpt);
     $("clear").addEventListener("click", () => {
@@ -1152,7 +1154,7 @@
       if (opened && engine) { showRun(runEngine(opened.bytes, new Date(), opened.name), opened.bytes, "file"); $("results-side").scrollTop = 0; }
     });
     $("save-csv").addEventListener("click", () => { if (schedule) download(scheduleBytes(), "schedule.csv"); });
-    $("print-schedule").addEventListener("click", () => printAs("schedule"));
+    $("print-schedule").addEventListener("click", () => printAs(null));
     $("hide-schedule").addEventListener("click", showWorkbench);
     $("show-schedule").addEventListener("click", showSchedule);
     $("schedule").addEventListener("click", onScheduleClick);
