@@ -44,6 +44,8 @@ function firstDifference(a, b) {
 }
 
 const launchedAt = Date.now();
+let sectionAt = Date.now();
+function section(name) { console.log(`${name}: ${((Date.now() - sectionAt) / 1000).toFixed(1)} s`); sectionAt = Date.now(); }
 const browser = await puppeteer.launch(browserName === "firefox"
   ? { browser: "firefox", executablePath: process.env.FIREFOX || "/usr/bin/firefox-esr", headless: true,
       userDataDir: mkdtempSync(join(tmpdir(), "bearingpad-firefox-")) }
@@ -180,6 +182,7 @@ function nativeReport(records, name) {
   console.log(`page size: ${size} bytes (${(size / 1024).toFixed(0)} KB)`);
   check(size < 500 * 1024, "the page under 500 KB");
   await context.close();
+  section("1. the comparison");
 }
 
 // ---------------------------------------------------------------------------
@@ -287,6 +290,7 @@ function nativeReport(records, name) {
   }
   check(problems.length === 0, "no page errors in the form test: " + problems.join("; "));
   await page.close();
+  section("2. the form");
 }
 
 // ---------------------------------------------------------------------------
@@ -341,6 +345,7 @@ function nativeReport(records, name) {
         /message 64/.test(await text(page, "#explain-outcome")), "a stray comma: the reason and message 64");
   check(problems.length === 0, "no page errors in the faults' test: " + problems.join("; "));
   await context.close();
+  section("3. the faults");
 }
 
 // ---------------------------------------------------------------------------
@@ -380,7 +385,7 @@ function pageTexts(pdfFile) {
     const seen = names.map((n) => texts.filter((t) => t.includes(n)).length);
     // A row cut by a page would leave its tail above the first whole row of
     // the next page, among the column names.
-    const tops = texts.map((t) => t.slice(0, t.indexOf("case-")).replace(/[a-z_]+|\s+/g, ""));
+    const tops = texts.map((t) => t.slice(0, t.indexOf("case-")).replace(/[^\x21-\x7e]|[a-z_]+/g, ""));
     check(texts.length >= 2 && seen.every((k) => k === 1) && tops.every((t) => t === ""),
           `the schedule of 50 printed on ${format} landscape: ${texts.length} pages, every row once and whole (${tops.join("|").slice(0, 100)})`);
   }
@@ -394,6 +399,7 @@ function pageTexts(pdfFile) {
         "a row opens its problem in the form");
   check(problems.length === 0, "no page errors in the schedule test: " + problems.join("; "));
   await context.close();
+  section("4. the schedule");
 }
 
 // ---------------------------------------------------------------------------
@@ -471,6 +477,7 @@ function checkPrint(pdfFile, what) {
   }
   check(problems.length === 0, "no page errors in the print test: " + problems.join("; "));
   await context.close();
+  section("5. printing");
 }
 
 await browser.close();
