@@ -185,7 +185,7 @@
         name: name,
         // The result as data: the engine's JSON of the run, parsed.
         result: want.result ? JSON.parse(call("bp_result_json", "string", [], [])) : null,
-        drawing: want.drawing && engine._bp_drawing_svg ? call("bp_drawing_svg", "string", [], []) : "",
+        drawing: want.drawing ? call("bp_drawing_svg", "string", [], []) : "",
         scheduleRow: want.schedule ? cBytes(call("bp_schedule_row", "number", [], [])) : null,
       };
     } finally {
@@ -1101,7 +1101,10 @@
     ready: ready,
     run(input, when) {
       const r = runEngine(input, when === undefined ? new Date() : when, DEFAULT_INPUT_NAME);
-      return { status: r.status, report: r.report, console: r.console, failure: r.failure, result: r.result };
+      // drawing: the sheet of the bearing and its strain chart as SVG text,
+      // "" when the run drew none.
+      return { status: r.status, report: r.report, console: r.console, failure: r.failure,
+               result: r.result, drawing: r.drawing };
     },
     view(report) { viewReport(report, null); },
     explain(input) {

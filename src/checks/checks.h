@@ -17,6 +17,21 @@ int comp_stress(CheckResults& r);
 // shape ratio s = S/B.
 float strain(float p, float s);
 
+// How strain(p, s) was read from the chart, for drawing it: the two
+// neighbouring curves (the same index twice when s is at or beyond 20 or 3),
+// the fraction d of the way from the upper to the lower one, the column j
+// (1-based) whose line through columns j and j+1 is evaluated at p, and the
+// interpolated curve's values at those two columns. Nothing for a NaN ratio.
+struct StrainConstruction {
+    int upper_curve = 0;  // index into curve_bound, stiffer curve
+    int lower_curve = 0;
+    float fraction = 0;  // d
+    int column = 1;      // j
+    float value_at_column = 0;
+    float value_at_next = 0;
+};
+bool strain_construction(float p, float s, StrainConstruction& out);
+
 // Article 14.4.1.2 compressive deflection, creep and long-term deflection.
 void comp_defl(CheckResults& r);
 

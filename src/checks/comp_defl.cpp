@@ -14,17 +14,23 @@ namespace bearingpad {
 
 namespace {
 
-constexpr float stress_step = 145.5f;    // psi between two columns
+constexpr float stress_step = chart_stress_step;
 constexpr std::size_t last_column = 13;  // the column search covers 1..13
 constexpr float creep_fraction = 0.35f;
 
-// Value of the curve for shape ratio s at (1-based) column m.
-float curve_value(float s, std::size_t m) {
-    const std::size_t i = m - 1;
-    if (s >= curve_bound[0]) return strain_chart[0][i];
+// The band of the chart for shape ratio s: the upper and lower curve and the
+// fraction d between them (the same curve twice at or beyond the bounds).
+struct Band {
+    std::size_t upper;
+    std::size_t lower;
+    float d;
+};
+
+Band band_of(float s) {
+    if (s >= curve_bound[0]) return {0, 0, 0.0f};
     // At or below 3 the S/B = 3 curve alone, so that the band search below
     // only ever sees 3 < s < 20 (strain() turns a NaN ratio away before this).
-    if (s <= curve_bound[curve_count - 1]) return strain_chart[curve_count - 1][i];
+    if (s <= curve_bound[curve_count - 1]) return {curve_count - 1, curve_count - 1, 0.0f};
     std::size_t k = curve_count - 2;
     for (std::size_t band = 0; band + 1 < curve_count; ++band) {
         if (curve_bound[band + 1] < s && s <= curve_bound[band]) {
@@ -34,8 +40,25 @@ float curve_value(float s, std::size_t m) {
     }
     const float d =
         store((wide(curve_bound[k]) - wide(s)) / (wide(curve_bound[k]) - wide(curve_bound[k + 1])));
-    return store(wide(strain_chart[k][i]) +
-                 wide(d) * (wide(strain_chart[k + 1][i]) - wide(strain_chart[k][i])));
+    return {k, k + 1, d};
+}
+
+// Value of the curve for shape ratio s at (1-based) column m.
+float curve_value(float s, std::size_t m) {
+    const std::size_t i = m - 1;
+    const Band b = band_of(s);
+    if (b.upper == b.lower) return strain_chart[b.upper][i];
+    return store(wide(strain_chart[b.upper][i]) +
+                 wide(b.d) * (wide(strain_chart[b.lower][i]) - wide(strain_chart[b.upper][i])));
+}
+
+// The first step at or above p; above the 13th step (or for a NaN stress)
+// the line through columns 13 and 14 is extended.
+std::size_t column_of(float p) {
+    for (std::size_t column = 1; column <= last_column; ++column) {
+        if (wide(p) <= wide(stress_step) * wide(static_cast<int>(column))) return column;
+    }
+    return last_column;
 }
 
 }  // namespace
@@ -45,20 +68,25 @@ float strain(float p, float s) {
     // strain is not a number either, and the deflections, creep and rotation
     // allowables computed from it follow, as every other check lets NaN flow.
     if (std::isnan(s)) return std::numeric_limits<float>::quiet_NaN();
-    // The first step at or above p; above the 13th step (or for a NaN stress)
-    // the line through columns 13 and 14 is extended.
-    std::size_t j = last_column;
-    for (std::size_t column = 1; column <= last_column; ++column) {
-        if (wide(p) <= wide(stress_step) * wide(static_cast<int>(column))) {
-            j = column;
-            break;
-        }
-    }
+    const std::size_t j = column_of(p);
     const float v_j = curve_value(s, j);
     const float v_next = curve_value(s, j + 1);
     return store(wide(v_j) + (wide(v_next) - wide(v_j)) *
                                  (wide(p) - wide(stress_step) * wide(static_cast<int>(j))) /
                                  wide(stress_step));
+}
+
+bool strain_construction(float p, float s, StrainConstruction& out) {
+    if (std::isnan(s)) return false;
+    const Band b = band_of(s);
+    const std::size_t j = column_of(p);
+    out.upper_curve = static_cast<int>(b.upper);
+    out.lower_curve = static_cast<int>(b.lower);
+    out.fraction = b.d;
+    out.column = static_cast<int>(j);
+    out.value_at_column = curve_value(s, j);
+    out.value_at_next = curve_value(s, j + 1);
+    return true;
 }
 
 namespace {

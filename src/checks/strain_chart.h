@@ -9,6 +9,8 @@ namespace bearingpad {
 
 inline constexpr std::size_t curve_count = 8;
 inline constexpr std::size_t step_count = 14;
+// The compressive stress between two columns of the chart, psi.
+inline constexpr float chart_stress_step = 145.5f;
 using StrainCurve = std::array<float, step_count>;
 
 // The shape ratio S/B of each curve, stiffest first.

@@ -2,6 +2,7 @@
 
 #include <optional>
 
+#include "drawing/bearing_drawing.h"
 #include "driver/explain.h"
 #include "results/result_json.h"
 #include "results/schedule.h"
@@ -37,6 +38,9 @@ constexpr const char* kHelp[] = {
     "  --schedule     write the bearing schedule of all the problems, one CSV row",
     "                 each, on standard output (instead of the line per problem)",
     "  --schedule=CSV the same into the file CSV",
+    "  --drawing      also write the drawing of the bearing and its strain chart",
+    "                 beside the report, as the input file with the extension",
+    "                 .svg (one Letter landscape sheet; none for a rejected problem)",
     "  --explain      write no report: show the three records under a column ruler",
     "                 and how each field is read, and mark probable slips",
     "  --help         this text",
@@ -54,6 +58,7 @@ constexpr const char* kHelp[] = {
 struct Options {
     bool replace = false;
     bool explain = false;
+    bool drawing = false;
     bool help = false;
     bool version = false;
     bool json = false;
@@ -80,6 +85,8 @@ std::optional<Options> parse(RunEnvironment& env, const std::vector<std::string>
         } else if (arg.rfind("--schedule=", 0) == 0 && arg.size() > 11) {
             o.schedule = true;
             o.schedule_file = arg.substr(11);
+        } else if (arg == "--drawing") {
+            o.drawing = true;
         } else if (arg == "--explain") {
             o.explain = true;
         } else if (arg == "-h" || arg == "--help") {
@@ -159,9 +166,20 @@ class CommandLine {
                 if (result.failure) {
                     env_.error_out << result.failure->line;
                     status = result.failure->number;
-                } else if (!schedule_on_console()) {
-                    env_.console_out << file << ": " << report_file << ' '
-                                     << outcome_summary(result) << "\r\n";
+                } else {
+                    const std::optional<std::string> svg =
+                        options_.drawing ? drawing_svg(result) : std::nullopt;
+                    if (!schedule_on_console()) {
+                        env_.console_out << file << ": " << report_file << ' '
+                                         << outcome_summary(result);
+                        if (svg) env_.console_out << "; drawing " << drawing_name_for(file);
+                        env_.console_out << "\r\n";
+                    }
+                    if (svg && !write_drawing(input_name, drawing_name_for(file), *svg)) {
+                        env_.error_out << file << ": " << drawing_name_for(file)
+                                       << " exists, not replaced (-y replaces it)\r\n";
+                        status = failure_cannot_overwrite;
+                    }
                 }
                 if (options_.json) {
                     const int written = write_json(input_name, json_name, file, result);
@@ -245,6 +263,19 @@ class CommandLine {
         }
     }
 
+    // The drawing beside the report, created or replaced as the report is;
+    // false when one exists and is to stay as it is.
+    bool write_drawing(const std::string& input_name, const std::string& drawing_file,
+                       const std::string& svg) {
+        const std::unique_ptr<OutputSink> sink =
+            open_report_file(env_.files, input_name, env_.files.absolute_name(drawing_file),
+                             [this] { return options_.replace; });
+        if (!sink) return false;
+        sink->write(svg);
+        sink->flush();
+        return true;
+    }
+
     // One input file explained; nothing is written.
     int explain_file(const std::string& file) {
         try {
@@ -287,6 +318,12 @@ std::string output_name_for(const std::string& input_name, const std::string& ex
     const std::size_t dot = input_name.rfind('.');
     const bool has_extension = dot != std::string::npos && dot > base;
     return (has_extension ? input_name.substr(0, dot) : input_name) + extension;
+}
+
+std::string drawing_name_for(const std::string& input_name) {
+    std::string name = report_name_for(input_name);
+    name.replace(name.size() - 4, 4, ".svg");
+    return name;
 }
 
 int run_command_line(RunEnvironment& env, const std::vector<std::string>& args) {

@@ -6,6 +6,7 @@
 //   bearingpad [-y] --json --schedule[=CSV] FILE...
 //                                  the results as JSON beside the reports, the
 //                                  bearing schedule as CSV
+//   bearingpad --drawing FILE...   and the drawing of each bearing beside it
 //   bearingpad --explain FILE...   the records and fields as the program reads them
 //   bearingpad --help | --version
 #pragma once
@@ -37,5 +38,8 @@ std::string report_name_for(const std::string& input_name);
 // The name of another output of an input file: its extension, if any,
 // replaced by the given one (".json").
 std::string output_name_for(const std::string& input_name, const std::string& extension);
+
+// The drawing's name: the extension replaced by ".svg".
+std::string drawing_name_for(const std::string& input_name);
 
 }  // namespace bearingpad

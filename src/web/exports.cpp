@@ -6,6 +6,7 @@
 #include <limits>
 #include <string>
 
+#include "drawing/bearing_drawing.h"
 #include "report/formatted.h"
 #include "results/result_json.h"
 #include "results/schedule.h"
@@ -144,6 +145,14 @@ int bp_read_integer(const char* field) {
 
 int bp_read_ok() {
     return last_read_ok ? 1 : 0;
+}
+
+// The drawing of the last run's bearing and its strain chart (SVG, UTF-8);
+// empty when the run drew none (no problem, rejected, failure).
+const char* bp_drawing_svg() {
+    static std::string svg;
+    svg = bearingpad::drawing_svg(last_run.result).value_or(std::string());
+    return svg.c_str();
 }
 
 }  // extern "C"

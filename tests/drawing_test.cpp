@@ -1,0 +1,126 @@
+// The drawing: the bytes of a title as XML text, the construction of an
+// interpolated strain as the chart draws it, which problems get a sheet, and
+// --drawing beside the report. The sheet's geometry against the reports is
+// checked by tests/drawing_check.py over the examples and generated problems.
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "checks/checks.h"
+#include "drawing/bearing_drawing.h"
+#include "drawing/svg.h"
+#include "driver/command_line.h"
+#include "memory_files.h"
+#include "test_support.h"
+
+namespace bearingpad {
+namespace {
+
+TEST(Drawing, TitleBytesAsXmlText) {
+    const struct {
+        unsigned char byte;
+        const char* shown;
+    } table[] = {
+        {0, "\xEF\xBF\xBD"}, {9, " "},           {13, "\xEF\xBF\xBD"}, {31, "\xEF\xBF\xBD"},
+        {' ', " "},          {'<', "&lt;"},      {'>', "&gt;"},        {'&', "&amp;"},
+        {'"', "&quot;"},     {'\'', "&apos;"},   {'A', "A"},           {127, "\x7F"},
+        {128, "\xC2\x80"},   {0xA0, "\xC2\xA0"}, {0xE9, "\xC3\xA9"},   {255, "\xC3\xBF"},
+    };
+    for (const auto& row : table) {
+        EXPECT_EQ(svg_text(std::string(1, static_cast<char>(row.byte))), row.shown)
+            << "byte " << int{row.byte};
+    }
+    // Every byte: nothing below 0x20 is left, and no byte of 0x80 and above
+    // stands alone (each is a lead byte followed by one continuation byte).
+    std::string all;
+    for (int b = 0; b < 256; ++b) all += static_cast<char>(b);
+    const std::string shown = svg_text(all);
+    for (std::size_t i = 0; i < shown.size(); ++i) {
+        const auto c = static_cast<unsigned char>(shown[i]);
+        ASSERT_GE(c, 0x20u) << i;
+        if (c >= 0xC2 && c <= 0xC3) {
+            ASSERT_LT(i + 1, shown.size());
+            ASSERT_EQ(static_cast<unsigned char>(shown[i + 1]) & 0xC0, 0x80u) << i;
+            ++i;
+        } else if (c == 0xEF) {
+            ASSERT_EQ(shown.substr(i, 3), "\xEF\xBF\xBD");
+            i += 2;
+        } else {
+            ASSERT_LT(c, 0x80u) << i;
+        }
+    }
+}
+
+// The construction the chart draws: the neighbouring curves, d, the column
+// and the interpolated curve's values there, and the strain on its line.
+TEST(Drawing, StrainConstruction) {
+    const struct {
+        float stress, ratio;
+        int upper, lower, column;
+        float fraction, at_column, at_next, strain;
+    } table[] = {
+        // S/B 18 between the curves 20 and 16, halfway; 291 psi is column 2.
+        {291.0f, 18.0f, 0, 1, 2, 0.5f, 1.605f, 2.005f, 1.605f},
+        // S/B 20 alone; 200 psi on the line through columns 2 and 3.
+        {200.0f, 20.0f, 0, 0, 2, 0.0f, 1.6f, 2.0f, 1.3498282f},
+        // Below 3: the S/B 3 curve alone; 0 psi extends the first segment.
+        {0.0f, 2.5f, 7, 7, 1, 0.0f, 2.5f, 4.2f, 0.8f},
+        // S/B 16 falls in the band from 16 to 12, at its upper curve.
+        {436.5f, 16.0f, 1, 2, 3, 0.0f, 2.01f, 2.3f, 2.01f},
+    };
+    for (const auto& row : table) {
+        StrainConstruction c;
+        ASSERT_TRUE(strain_construction(row.stress, row.ratio, c));
+        EXPECT_EQ(c.upper_curve, row.upper) << row.ratio;
+        EXPECT_EQ(c.lower_curve, row.lower) << row.ratio;
+        EXPECT_EQ(c.column, row.column) << row.ratio;
+        EXPECT_FLOAT_EQ(c.fraction, row.fraction) << row.ratio;
+        EXPECT_FLOAT_EQ(c.value_at_column, row.at_column) << row.ratio;
+        EXPECT_FLOAT_EQ(c.value_at_next, row.at_next) << row.ratio;
+        EXPECT_FLOAT_EQ(strain(row.stress, row.ratio), row.strain) << row.ratio;
+    }
+    StrainConstruction c;
+    EXPECT_FALSE(strain_construction(100.0f, std::numeric_limits<float>::quiet_NaN(), c));
+}
+
+TEST(Drawing, OnlyForABearing) {
+    for (ProblemEnd end : {ProblemEnd::no_problem, ProblemEnd::rejected, ProblemEnd::failure}) {
+        Result r;
+        r.end = end;
+        r.record = CheckResults{};
+        EXPECT_FALSE(drawing_svg(r)) << static_cast<int>(end);
+    }
+}
+
+TEST(Drawing, BesideTheReport) {
+    using namespace test_support;
+    MemoryFileAccess fs;
+    fs.files["/work/a.dat"] =
+        "    0101ROUTE 9\n"
+        " A   12.0   9.0   2.0  1  1.0  .25  .25    2  .25      1  .0747\n"
+        "    100.0   80.0  40.0 20.0    1.0  .5 .25\n";
+    fs.files["/work/c.dat"] = "    0102\n A   12.0   9.0   2.0  5\n";
+    auto run = [&fs](const std::vector<std::string>& args, std::string& out) {
+        std::istringstream in;
+        std::ostringstream o, err;
+        RunEnvironment env{in, o, err, fs, fixed_time};
+        const int status = run_command_line(env, args);
+        out = o.str() + err.str();
+        return status;
+    };
+    std::string out;
+    EXPECT_EQ(run({"--drawing", "a.dat", "c.dat"}, out), 0);
+    EXPECT_EQ(out.substr(0, 54), "a.dat: a.rpt written, 2 warnings; drawing a.svg\r\nc.dat");
+    EXPECT_EQ(fs.files["/work/a.svg"].substr(0, 5), "<?xml");
+    EXPECT_EQ(fs.files.count("/work/c.svg"), 0u);  // rejected: no drawing
+    // An existing drawing is replaced only with -y, as the report is.
+    fs.files.erase("/work/a.rpt");
+    fs.files["/work/a.svg"] = "kept";
+    EXPECT_EQ(run({"--drawing", "a.dat"}, out), 10);
+    EXPECT_EQ(fs.files["/work/a.svg"], "kept");
+    EXPECT_EQ(run({"-y", "--drawing", "a.dat"}, out), 0);
+    EXPECT_NE(fs.files["/work/a.svg"], "kept");
+}
+
+}  // namespace
+}  // namespace bearingpad
