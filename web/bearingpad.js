@@ -792,10 +792,9 @@
     box.textContent = "";
     box.hidden = !svg;
     if (!svg) return;
-    const doc = new DOMParser().parseFromString(svg, "image/svg+xml");
-    const root = doc.documentElement;
-    if (root.nodeName !== "svg") { box.textContent = "The drawing could not be shown."; return; }
-    box.appendChild(document.importNode(root, true));
+    // The engine's own SVG (its texts escaped), parsed by the HTML parser.
+    box.innerHTML = svg;
+    if (!box.querySelector("svg")) box.textContent = "The drawing could not be shown.";
   }
 
   // ---------------------------------------------------------------------
@@ -807,16 +806,40 @@
   let inputName = DEFAULT_INPUT_NAME;
   let stale = false;
 
+  // The outcome and the checks at once; the drawing and the report's pages
+  // in the next frame, only those of the last run when keys come faster.
+  // What is saved and printed is the run's own report either way.
+  let pending = null;
+  let renderedAt = null;
   function showRun(r, bytes, source) {
     lastRun = { run: r, bytes, source };
+    lastReport = r.report;
     lastReportName = r.reportName;
-    showReport(r.report);
     const [cls, head, detail, toWarnings] = outcomeOf(r);
     showOutcome(cls, (source === "file" ? r.name + " as it is: " : "") + head, detail, toWarnings);
     showChecks(r.result);
-    showPictures(r.drawing);
     setStale(false);
+    if (pending === null) {
+      const render = () => {
+        const run = pending;
+        pending = null;
+        if (!run || lastRun === null || lastRun.run !== run) return;
+        showPictures(run.drawing);
+        showReport(run.report);
+        renderedAt = performance.now();
+      };
+      if (document.hidden) setTimeout(render, 0); else requestAnimationFrame(render);
+    }
+    pending = r;
     return r;
+  }
+
+  // Resolves once the pictures and report of the last run are on the page.
+  function rendered() {
+    return new Promise((resolve) => {
+      const wait = () => (pending === null ? resolve() : setTimeout(wait, 5));
+      wait();
+    });
   }
 
   function setStale(on, why) {
@@ -835,7 +858,7 @@
   }
 
   function clearResults(note) {
-    lastRun = null; lastReport = null; lastReportName = null;
+    lastRun = null; lastReport = null; lastReportName = null; pending = null;
     $("report").textContent = "";
     showChecks(null);
     showPictures("");
@@ -968,6 +991,7 @@
     showChecks(null);
     showPictures("");
     setStale(false);
+    pending = null;
     const shownReport = showReport(bytes);
     lastReportName = name || "report.rpt";
     if (name) $("file-name").textContent = name;
@@ -1107,6 +1131,8 @@
                result: r.result, drawing: r.drawing };
     },
     view(report) { viewReport(report, null); },
+    // Resolves when the drawing and the report's pages shown are the last run's.
+    rendered: rendered,
     explain(input) {
       if (!engine) throw new Error("the engine is still loading");
       if (!(input instanceof Uint8Array)) throw new TypeError("explain: the input must be a Uint8Array");
@@ -1118,7 +1144,7 @@
     // shown; the last Open of several files and its schedule complete.
     get timing() {
       return { script: scriptAt, form: formAt, engine: engineAt, firstReport: firstReportAt,
-               open: openAt, schedule: scheduleAt };
+               open: openAt, schedule: scheduleAt, rendered: renderedAt };
     },
   };
 

@@ -252,7 +252,10 @@ function nativeReport(records, name) {
         "after the dead load is changed to 300, Save .rpt equals the native report of the records shown");
   check((await text(page, "#checks")) !== before && (await page.$$("#checks tbody tr")).length > 0, "the checks follow the change");
   check(await page.$eval("#checks tbody tr", (e) => e.classList.contains("governs")), "the governing check is the table's first row");
-  check((await page.$eval("#report", (e) => e.textContent)).includes("300.000"), "the report shows the dead load of 300");
+  await page.evaluate(() => window.bearingpad.rendered());
+  check((await page.$eval("#report", (e) => e.textContent)).includes("300.000") && (await page.$("#pictures svg")) !== null,
+        "the report and the drawing shown follow the change");
+  await page.evaluate(() => window.bearingpad.rendered());
   await screenshots(page, "after-change");
   // A refused field: the last result greyed, and nothing stale saved or printed.
   await type(page, "width", "1,5");
@@ -327,6 +330,7 @@ function nativeReport(records, name) {
   check(reasons.includes("'    14'"), "the reasons keep the blanks of the field as typed: " + reasons);
   check(/^mistyped\.dat as it is/.test(await text(page, "#outcome")) && /mistyped\.dat gives/.test(await text(page, "#explain-outcome")),
         "the outcome shown is the mistyped file's own: " + (await text(page, "#outcome")).slice(0, 80));
+  await page.evaluate(() => window.bearingpad.rendered());
   await screenshots(page, "mistyped-file");
   await page.click("#explain-fill");
   check((await page.$eval("#f-width", (e) => e.value)) === "0.0014", "Fill the form puts the width as read");
@@ -455,14 +459,16 @@ function checkPrint(pdfFile, what) {
   }
   // The drawing sheet of the form's problem on one page, when the engine draws.
   await page.click("#run");
+  await page.evaluate(() => window.bearingpad.rendered());
   if (await page.$eval("#pictures", (e) => !e.hidden)) {
     for (const format of ["Letter", "A4"]) {
       await page.evaluate(() => document.body.classList.add("print-drawing"));
       const out = join(pdfDir, `drawing-${format}.pdf`);
-      await page.pdf({ path: out, format });
+      await page.pdf({ path: out, format, landscape: true });
       await page.evaluate(() => document.body.classList.remove("print-drawing"));
       const texts = pageTexts(out);
-      check(texts.length === 1 && !/PAGE \d/.test(texts[0]), `the drawing sheet printed on ${format}: ${texts.length} page(s)`);
+      check(texts.length === 1 && /BILL OF LAYERS/.test(texts[0]) && !/^ *PAGE \d/m.test(texts[0]),
+            `the drawing sheet printed on ${format} landscape: ${texts.length} page(s)`);
     }
   } else {
     console.log("no drawing in this engine: the drawing sheet is not printed");
