@@ -916,9 +916,14 @@
     if (reportReady("Not saved")) download(lastReport, lastReportName || "report.rpt");
   }
 
+  // Prints the report, or the drawing sheet ("drawing"), or the schedule
+  // ("schedule", when it is shown); the last two on landscape sheets.
   function printAs(mode) {
-    document.body.classList.remove("print-drawing");
-    if (mode) document.body.classList.add("print-" + mode);
+    document.body.classList.toggle("print-drawing", mode === "drawing");
+    const landscape = document.createElement("style");
+    landscape.id = "print-landscape";
+    landscape.textContent = "@page { size: landscape; }";
+    if (mode) document.head.appendChild(landscape);
     window.print();
   }
 
@@ -1156,7 +1161,11 @@
       if ($("pictures").hidden) { showMessage("No drawing: the problem shown has no bearing."); return; }
       if (!stale) printAs("drawing"); else reportReady("Not printed");
     });
-    window.addEventListener("afterprint", () => document.body.classList.remove("print-drawing"));
+    window.addEventListener("afterprint", () => {
+      document.body.classList.remove("print-drawing");
+      const landscape = $("print-landscape");
+      if (landscape) landscape.remove();
+    });
     $("save-dat").addEventListener("click", saveDat);
     $("save-rpt").addEventListener("click", saveRpt);
     $("clear").addEventListener("click", () => {
@@ -1183,7 +1192,7 @@
       if (opened && engine) { showRun(runEngine(opened.bytes, new Date(), opened.name), opened.bytes, "file"); $("results-side").scrollTop = 0; }
     });
     $("save-csv").addEventListener("click", () => { if (schedule) download(scheduleBytes(), "schedule.csv"); });
-    $("print-schedule").addEventListener("click", () => printAs(null));
+    $("print-schedule").addEventListener("click", () => printAs("schedule"));
     $("hide-schedule").addEventListener("click", showWorkbench);
     $("show-schedule").addEventListener("click", showSchedule);
     $("schedule").addEventListener("click", onScheduleClick);
