@@ -747,7 +747,11 @@
   // ---------------------------------------------------------------------
   // The table of checks, from the result: the governing check first, each
   // with its article, demand, limit, a bar for its ratio and pass or fail.
-  const num = (x, t) => (x === null || x === undefined ? (t || "") : shown(x));
+  // A demand or limit to four figures (the report has them in full).
+  const num = (x, t) => {
+    if (x === null || x === undefined) return t || "";
+    return Math.abs(x) >= 1000 ? String(Math.round(x)) : String(Number(x.toPrecision(4)));
+  };
 
   function showChecks(result) {
     const box = $("checks-box");
@@ -1049,7 +1053,7 @@
     head.textContent = "";
     const htr = document.createElement("tr");
     const columns = csvFields(utf8.decode(schedule.header));
-    for (const h of columns.concat([""])) {
+    for (const h of [""].concat(columns)) {
       const th = document.createElement("th");
       th.scope = "col"; th.textContent = h.replace(/_/g, " ");
       htr.appendChild(th);
@@ -1060,6 +1064,15 @@
     const fragment = document.createDocumentFragment();
     rows.forEach((x, i) => {
       const tr = document.createElement("tr");
+      const tools = document.createElement("td");
+      tools.className = "row-tools screen";
+      for (const [label, act] of [["Open", "open"], ["Save .rpt", "save"], ["Print", "print"]]) {
+        const b = document.createElement("button");
+        b.type = "button"; b.textContent = label; b.dataset.act = act; b.dataset.row = i;
+        b.setAttribute("aria-label", label + " " + x.name);
+        tools.appendChild(b);
+      }
+      tr.appendChild(tools);
       const text = utf8.decode(x.row);
       const values = csvFields(text);
       values.forEach((v, k) => {
@@ -1071,15 +1084,6 @@
       });
       const column = (name) => values[columns.indexOf(name)];
       if (column("outcome") !== "solved" || Number(column("warnings")) > 0) tr.className = "fail";
-      const tools = document.createElement("td");
-      tools.className = "row-tools screen";
-      for (const [label, act] of [["Open", "open"], ["Save .rpt", "save"], ["Print", "print"]]) {
-        const b = document.createElement("button");
-        b.type = "button"; b.textContent = label; b.dataset.act = act; b.dataset.row = i;
-        b.setAttribute("aria-label", label + " " + x.name);
-        tools.appendChild(b);
-      }
-      tr.appendChild(tools);
       tr.dataset.row = i;
       fragment.appendChild(tr);
     });

@@ -399,6 +399,7 @@ function pageTexts(pdfFile) {
   const rowReport = names[solved].replace(/\.dat$/, ".rpt");
   check((await saved(page, rowReport))?.equals(readFileSync(join(nativeDir, rowReport))) === true, "a row's Save .rpt saves its report");
   await page.click(`#schedule tbody tr:nth-child(${solved + 1}) th`);
+  await page.evaluate(() => window.bearingpad.rendered());
   check(!(await page.$eval("#workbench", (e) => e.hidden)) && (await text(page, "#file-name")) === names[solved],
         "a row opens its problem in the form");
   check(problems.length === 0, "no page errors in the schedule test: " + problems.join("; "));
