@@ -622,9 +622,9 @@
     $("explain-outcome").textContent = "As it is, " + opened.name + " gives: " + outcomeOf(r)[1] +
       (outcomeOf(r)[2] ? " (" + outcomeOf(r)[2] + ")" : "") + " The results beside are this file's.";
     showMessage("Opened " + opened.name + ": see \u201cThe file as opened\u201d above the form.");
+    // The explanation stands first in the form's column, under the toolbar.
     window.scrollTo(0, 0);
     $("explain-heading").focus({ preventScroll: true });
-    box.scrollIntoView({ block: "start" });
   }
 
   // The engine's explanation of an input file (the console's --explain):
@@ -815,6 +815,7 @@
   // What is saved and printed is the run's own report either way.
   let pending = null;
   let renderedAt = null;
+  let renderWork = null;  // milliseconds the last drawing and report took
   function showRun(r, bytes, source) {
     lastRun = { run: r, bytes, source };
     lastReport = r.report;
@@ -828,9 +829,12 @@
         const run = pending;
         pending = null;
         if (!run || lastRun === null || lastRun.run !== run) return;
+        const from = performance.now();
         showPictures(run.drawing);
         showReport(run.report);
+        void document.body.offsetHeight;
         renderedAt = performance.now();
+        renderWork = renderedAt - from;
       };
       if (document.hidden) setTimeout(render, 0); else requestAnimationFrame(render);
     }
@@ -1153,7 +1157,7 @@
     // shown; the last Open of several files and its schedule complete.
     get timing() {
       return { script: scriptAt, form: formAt, engine: engineAt, firstReport: firstReportAt,
-               open: openAt, schedule: scheduleAt, rendered: renderedAt };
+               open: openAt, schedule: scheduleAt, rendered: renderedAt, renderWork: renderWork };
     },
   };
 

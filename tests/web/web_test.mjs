@@ -402,6 +402,14 @@ function pageTexts(pdfFile) {
   await page.evaluate(() => window.bearingpad.rendered());
   check(!(await page.$eval("#workbench", (e) => e.hidden)) && (await text(page, "#file-name")) === names[solved],
         "a row opens its problem in the form");
+  // Files dropped on the page give the schedule too.
+  await page.evaluate((files) => {
+    const drop = new DataTransfer();
+    for (const [name, text] of files) drop.items.add(new File([text], name));
+    document.body.dispatchEvent(new DragEvent("drop", { dataTransfer: drop, bubbles: true, cancelable: true }));
+  }, names.slice(0, 3).map((f) => [f, readFileSync(join(folder, f), "latin1")]));
+  await page.waitForFunction(() => document.getElementById("schedule-count").textContent === "3 bearings");
+  check((await page.$$("#schedule tbody tr")).length === 3, "three files dropped give three rows");
   check(problems.length === 0, "no page errors in the schedule test: " + problems.join("; "));
   await context.close();
   section("4. the schedule");
