@@ -152,12 +152,21 @@
   }
   const utf8 = new TextDecoder("utf-8");
 
+  // The engine keeps the last run only: a result is read from it while its
+  // run is the last, and kept once read.
+  let runCount = 0;
+  function resultOf(run, key, read) {
+    if (!(key in run)) {
+      if (run.id !== runCount) throw new Error("run: read the " + key + " of a run before the next run");
+      run[key] = read();
+    }
+    return run[key];
+  }
+
   // Runs the bytes of an input file; returns what the console program would
   // leave: status, report bytes, console line, failure line, and the outcome;
-  // the result as data, the drawing and the schedule row when the engine has
-  // them.
-  function runEngine(bytes, when, inputName, extras) {
-    const want = extras || { result: true, drawing: true };
+  // the result as data, the drawing and the schedule row.
+  function runEngine(bytes, when, inputName) {
     if (!engine) throw new Error("the engine is still loading");
     if (!(bytes instanceof Uint8Array)) throw new TypeError("run: the input must be a Uint8Array");
     if (!(when instanceof Date) || isNaN(when.getTime())) throw new TypeError("run: when must be a valid Date");
@@ -166,6 +175,7 @@
     const ptr = engine._malloc(Math.max(bytes.length, 1));
     try {
       engine.HEAPU8.set(bytes, ptr);
+      const run = { id: ++runCount };
       const status = call("bp_run", "number",
         ["number", "number", "string", "string", "number", "number", "number", "number", "number", "number"],
         [ptr, bytes.length, name, reportName, when.getFullYear(), when.getMonth() + 1, when.getDate(),
@@ -183,10 +193,14 @@
         analysis: call("bp_analysis", "number", [], []) === 1,
         reportName: reportName,
         name: name,
-        // The result as data: the engine's JSON of the run, parsed.
-        result: want.result ? JSON.parse(call("bp_result_json", "string", [], [])) : null,
-        drawing: want.drawing ? call("bp_drawing_svg", "string", [], []) : "",
-        scheduleRow: want.schedule ? cBytes(call("bp_schedule_row", "number", [], [])) : null,
+        // The result as data (the engine's JSON, parsed), the drawing (SVG
+        // text, "" when none) and the schedule row (its bytes as
+        // scheduleBytes), taken from the engine when first read: they cost
+        // more than the run.
+        get result() { return resultOf(run, "result", () => JSON.parse(call("bp_result_json", "string", [], []))); },
+        get drawing() { return resultOf(run, "drawing", () => call("bp_drawing_svg", "string", [], [])); },
+        get scheduleRow() { return resultOf(run, "scheduleRow", () => call("bp_schedule_row", "string", [], [])); },
+        get scheduleBytes() { return resultOf(run, "scheduleBytes", () => cBytes(call("bp_schedule_row", "number", [], []))); },
       };
     } finally {
       engine._free(ptr);
@@ -823,6 +837,7 @@
     const [cls, head, detail, toWarnings] = outcomeOf(r);
     showOutcome(cls, (source === "file" ? r.name + " as it is: " : "") + head, detail, toWarnings);
     showChecks(r.result);
+    void r.drawing;  // read now: the engine keeps the last run only
     setStale(false);
     if (pending === null) {
       const render = () => {
@@ -1049,8 +1064,8 @@
     if (!engine) { showMessage(LOADING); return; }
     const when = new Date();
     const rows = files.map((f) => {
-      const r = runEngine(f.bytes, when, f.name, { schedule: true });
-      return { name: f.name, bytes: f.bytes, report: r.report, reportName: r.reportName, row: r.scheduleRow };
+      const r = runEngine(f.bytes, when, f.name);
+      return { name: f.name, bytes: f.bytes, report: r.report, reportName: r.reportName, row: r.scheduleBytes };
     });
     schedule = { header: cBytes(call("bp_schedule_header", "number", [], [])), rows };
     const head = $("schedule").tHead;
@@ -1141,7 +1156,8 @@
       // drawing: the sheet of the bearing and its strain chart as SVG text,
       // "" when the run drew none.
       return { status: r.status, report: r.report, console: r.console, failure: r.failure,
-               result: r.result, drawing: r.drawing };
+               get result() { return r.result; }, get scheduleRow() { return r.scheduleRow; },
+               get drawing() { return r.drawing; } };
     },
     view(report) { viewReport(report, null); },
     // Resolves when the drawing and the report's pages shown are the last run's.

@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "report/formatted.h"
 #include "results/result_text.h"
 
 namespace bearingpad {
@@ -38,6 +39,22 @@ constexpr std::size_t kColumnCount = sizeof kColumns / sizeof kColumns[0];
 std::string trailing_blanks_removed(const std::string& text) {
     const std::size_t last = text.find_last_not_of(' ');
     return last == std::string::npos ? std::string() : text.substr(0, last + 1);
+}
+
+// A value with d decimals as the report edits it (the exact binary value
+// rounded, halfway cases to the even digit), never in asterisks, with its
+// leading zero: "2.5000", "0.2500", "100.0"; "Infinity", "NaN".
+std::string fixed(float value, int d) {
+    const std::string edited = edit_real(value, 60, d);
+    std::size_t first = edited.find_first_not_of(' ');
+    std::string text;
+    if (edited[first] == '-') {
+        text += '-';
+        ++first;
+    }
+    if (edited[first] == '.') text += '0';
+    text.append(edited, first, std::string::npos);
+    return text;
 }
 
 std::string line_of(const std::vector<std::string>& cells) {
@@ -85,22 +102,22 @@ std::string schedule_row(const Result& result, const std::string& file) {
                                          result.end == ProblemEnd::design_not_possible);
     if (built) {
         const Bearing& b = result.bearing;
-        for (const float v : {b.width, b.length, b.thickness}) cells.push_back(number_text(v));
+        for (const float v : {b.width, b.length, b.thickness}) cells.push_back(fixed(v, 4));
         cells.push_back(std::to_string(b.number_of_holes));
-        cells.push_back(number_text(b.diameter_of_hole));
-        cells.push_back(number_text(b.cover_thickness));
-        cells.push_back(number_text(b.side_cover));
+        cells.push_back(fixed(b.diameter_of_hole, 4));
+        cells.push_back(fixed(b.cover_thickness, 4));
+        cells.push_back(fixed(b.side_cover, 4));
         cells.push_back(std::to_string(b.load_plate_count));
-        cells.push_back(number_text(b.load_plate_thickness));
+        cells.push_back(fixed(b.load_plate_thickness, 4));
         cells.push_back(std::to_string(b.internal_plate_count));
-        cells.push_back(number_text(b.internal_plate_thickness));
-        cells.push_back(number_text(b.internal_layer_thickness));
-        cells.push_back(number_text(b.elastomer_thickness));
-        cells.push_back(number_text(result.record->dead_load));
-        cells.push_back(number_text(result.record->live_load));
+        cells.push_back(fixed(b.internal_plate_thickness, 4));
+        cells.push_back(fixed(b.internal_layer_thickness, 4));
+        cells.push_back(fixed(b.elastomer_thickness, 4));
+        cells.push_back(fixed(result.record->dead_load, 1));
+        cells.push_back(fixed(result.record->live_load, 1));
         const CheckOutcome* governing = result.governing_check();
         cells.push_back(governing ? check_definition(governing->id).key : "");
-        cells.push_back(governing ? number_text(governing->ratio) : "");
+        cells.push_back(governing ? fixed(governing->ratio, 4) : "");
     }
     cells.resize(kColumnCount - 1);
     cells.push_back(std::to_string(result.warnings.size()));

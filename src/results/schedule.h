@@ -17,6 +17,8 @@ std::string schedule_header();
 // The row of one problem, CR LF ended. file is the input file's name as
 // given. A problem that has no bearing (rejected, no pad record, a failure)
 // has its file, number, title, mode and outcome, and empty cells for the rest.
+// The bearing's numbers are as the report prints them: lengths to 4 decimals,
+// loads to 1, the governing ratio to 4.
 std::string schedule_row(const Result& result, const std::string& file);
 
 // One cell: quoted (its quotes doubled) when it holds a comma, a quote, a

@@ -2,9 +2,9 @@
 // through the same solve as the console program, on the system's files, with
 // a fixed clock, and writes for each FILE.dat into OUTDIR: FILE.rpt (the
 // report's bytes) and FILE.out (the exit status on the first line, then the
-// console line and the failure line as the page gives them), FILE.exp
-// (the number of marks of --explain on the first line, then its text) and
-// FILE.json (the result as data, named input.dat as the page names it).
+// console line and the failure line as the page gives them) and FILE.exp
+// (the number of marks of --explain on the first line, then its text), and
+// FILE.json and FILE.csv (the result as JSON, the schedule row).
 //
 //     native_solve OUTDIR FILE.dat...
 #include <cstdio>
@@ -17,6 +17,7 @@
 #include "driver/explain.h"
 #include "driver/solve.h"
 #include "results/result_json.h"
+#include "results/schedule.h"
 
 namespace {
 
@@ -86,6 +87,8 @@ int main(int argc, char** argv) {
             !write_file(outdir + "/" + base + ".out", result) ||
             !write_file(outdir + "/" + base + ".json",
                         bearingpad::result_json(outcome, input_name)) ||
+            !write_file(outdir + "/" + base + ".csv",
+                        bearingpad::schedule_row(outcome, input_name)) ||
             !write_file(outdir + "/" + base + ".exp",
                         std::to_string(marks) + "\n" + explained.str())) {
             std::cerr << "cannot write into " << outdir << "\n";

@@ -143,7 +143,7 @@ function nativeReport(records, name) {
         const e = window.bearingpad.explain(fromB64(i));
         return { status: r.status, report: toB64(r.report), console: r.console, failure: r.failure,
                  reportIsBytes: r.report instanceof Uint8Array, explained: e.marks + "\n" + e.text,
-                 result: JSON.stringify(r.result) };
+                 result: JSON.stringify(r.result), scheduleRow: r.scheduleRow };
       });
     }, inputs, FIXED);
     batch.forEach((f, k) => {
@@ -163,7 +163,9 @@ function nativeReport(records, name) {
       const wantExplained = readFileSync(join(nativeDir, name + ".exp"), "latin1");
       check(r.explained === wantExplained, f + ": the page's explanation differs from --explain");
       const wantResult = JSON.stringify(JSON.parse(readFileSync(join(nativeDir, name + ".json"), "utf8")));
-      check(r.result === wantResult, f + ": the page's result differs from the native result");
+      check(r.result === wantResult, f + ": the page's result differs from --json");
+      check(r.scheduleRow === readFileSync(join(nativeDir, name + ".csv"), "utf8"),
+            f + ": the page's schedule row differs from --schedule");
       if (!check(same, f + ": page and native program differ")) {
         if (++mismatches <= 5) {
           console.log(`  status ${r.status} / ${wantStatus}; console ${JSON.stringify(r.console)} / ${JSON.stringify(wantConsole)}`);
@@ -177,6 +179,18 @@ function nativeReport(records, name) {
     try { window.bearingpad.run("not bytes", new Date()); return "no error"; } catch (e) { return e.message; }
   });
   check(/Uint8Array/.test(bad), "run() with a string says it wants a Uint8Array: " + bad);
+  // A run's result is read while it is the last run; once read, it is kept.
+  const stale = await page.evaluate((fixed) => {
+    const bytes = new TextEncoder().encode("    0001\n");
+    const a = window.bearingpad.run(bytes, new Date(...fixed));
+    const b = window.bearingpad.run(bytes, new Date(...fixed));
+    const kept = b.result.outcome;
+    window.bearingpad.run(bytes, new Date(...fixed));
+    const again = b.result.outcome;
+    try { return "no error: " + a.result.outcome; } catch (e) { return kept + " " + again + " " + e.message; }
+  }, FIXED);
+  check(stale === "no_problem no_problem run: read the result of a run before the next run",
+        "an earlier run's result, read after a later run, says so: " + stale);
   check(problems.length === 0, "no page errors, console errors or network requests: " + problems.join("; "));
   const size = statSync(pagePath).size;
   console.log(`page size: ${size} bytes (${(size / 1024).toFixed(0)} KB)`);

@@ -1,0 +1,324 @@
+#!/usr/bin/env python3
+"""The JSON results and the bearing schedule against the reports.
+
+Writes the shipped examples, a title of each byte value 0 to 255, and COUNT
+seeded problems (designs, analyses,
+impossible designs, rejected pad data, unreadable numbers, missing records,
+titles of any bytes), runs `bearingpad -y --json --schedule=schedule.csv`
+over them with two names that do not exist, and checks for every problem:
+the JSON parses; its bearing (dimensions, holes, covers, plate counts and
+thicknesses, loads) prints as page 5 prints it; its warning lines are page
+5's, in order; its closing messages are the report's last lines; its
+outcome, records and failure line agree with the report and standard
+error; its schedule row agrees with it. Python's csv reads the schedule.
+
+With --windows-exe, the Windows program then runs the same files under wine
+(through the build's wine-run script beside it) and must write the same
+JSON and schedule bytes, the absolute file names in failures aside.
+
+    python3 tests/results_check.py --exe build/bearingpad [--count 2000]
+        [--windows-exe build-win/bearingpad.exe]
+"""
+import argparse
+import csv
+import io
+import json
+import math
+import os
+import pathlib
+import random
+import re
+import shutil
+import struct
+import subprocess
+import sys
+import tempfile
+
+HERE = pathlib.Path(__file__).resolve().parent
+
+
+def f32(x):
+    return struct.unpack("f", struct.pack("f", x))[0]
+
+
+def generate(rng):
+    """One problem's bytes, typed as an engineer might, slips included."""
+    def real(w, d, lo, hi):
+        if rng.random() < 0.12:
+            return " " * w
+        v, style = rng.uniform(lo, hi), rng.random()
+        if style < 0.6:
+            text = f"{v:.{rng.choice([0, 1, 2, 3, 4])}f}"
+            if "." not in text:
+                text += "."
+        elif style < 0.8:
+            text = str(round(v * 10 ** d))
+        elif style < 0.9:
+            text = str(round(v))
+        elif style < 0.95:
+            text = f"{-v:.2f}"
+        else:
+            text = "0."
+        text = text[:w]
+        return text.rjust(w) if rng.random() < 0.8 else text.ljust(w)
+
+    def record(fields):
+        rec = bytearray(b" " * 80)
+        for col, text in fields:
+            rec[col - 1:col - 1 + len(text)] = text.encode("latin-1")
+        return bytes(rec).rstrip(b" ") if rng.random() < 0.1 else bytes(rec)
+
+    title_text = rng.choice(["ROUTE 9 OVER MILL CREEK", 'PIER 3, "EXPANSION"', "GENERATED",
+                             None])
+    title = bytearray(record([(5, f"{rng.randrange(10000):04d}")]).ljust(8))
+    if title_text is None:  # any bytes but LF and CR, which end the record
+        title += bytes(rng.choice([b for b in range(256) if b not in (10, 13)])
+                       for _ in range(rng.randrange(1, 72)))
+    else:
+        title += title_text.encode()
+    impossible = rng.random() < 0.08  # a load no pad carries: design not possible
+    pad = record([(2, rng.choice("AA  aD")), (3, rng.choice("B  b")), (4, real(6, 4, 6, 32)),
+                  (10, real(6, 4, 4, 26)), (16, real(6, 4, 0.5, 5)),
+                  (24, rng.choice("5x-") if rng.random() < 0.08 else rng.choice(" 0012 34")),
+                  (25, real(5, 4, 0.5, 3)), (30, real(5, 4, 0.1, 0.5)),
+                  (35, real(5, 4, 0.1, 0.5)),
+                  (44, rng.choice("3L") if rng.random() < 0.05 else rng.choice(" 01222")),
+                  (45, real(5, 4, 0.1, 0.5)), (56, rng.choice(" 0123 59")),
+                  (59, real(5, 4, 0.03, 0.15))])
+    beam = record([(2, rng.choice(" CSSs")), (3, real(7, 4, 5, 200)), (10, real(7, 4, 20, 200)),
+                   (17, "9000.0" if impossible else real(6, 3, 10, 400)),
+                   (24, real(6, 3, 5, 200)), (30, real(5, 3, 0, 3)), (35, real(4, 3, 0, 2)),
+                   (39, real(4, 3, 0, 1.5))])
+    records = [bytes(title), pad, beam]
+    f = rng.random()
+    if f < 0.04:  # a stray character in a numeric field: message 64
+        r = rng.choice([1, 2])
+        col = rng.choice([5, 12, 18, 27, 31, 37, 46, 61] if r == 1 else [4, 12, 19, 26, 32, 36])
+        rec = bytearray(records[r].ljust(col))
+        rec[col - 1] = ord(rng.choice(",Ox#"))
+        records[r] = bytes(rec)
+    elif f < 0.06:
+        records = records[:2]  # no beam record: message 24, or rejected first
+    elif f < 0.07:
+        records = records[:1]  # the banner and title only
+    elif f < 0.075:
+        records = []  # nothing written
+    end = b"\r\n" if rng.random() < 0.15 else b"\n"
+    return end.join(records) + (end if records else b"")
+
+
+def edited(value, d):
+    """A value as the report's Fw.d prints it, without the leading zero."""
+    if value is None:
+        return None
+    text = f"{value:.{d}f}"
+    if float(text) == 0:
+        text = text.lstrip("-")  # a minus sign only when the rounded value is not zero
+    return re.sub(r"^(-?)0\.", r"\1.", text)
+
+
+def cell(value, d):
+    """A number of the schedule: d decimals, rounded as the report rounds."""
+    if isinstance(value, int):
+        return str(value)
+    if not math.isfinite(value):
+        return "NaN" if math.isnan(value) else "Infinity" if value > 0 else "-Infinity"
+    text = f"{value:.{d}f}"
+    return text.lstrip("-") if float(text) == 0 else text
+
+
+def num(obj, key):
+    v = obj[key]
+    if v is None:
+        return {"Infinity": math.inf, "-Infinity": -math.inf, "NaN": math.nan}[obj[key + "_text"]]
+    return v if isinstance(v, int) else f32(v)
+
+
+PAGE5 = [  # label on page 5, JSON key of the bearing, decimals (None: an integer)
+    ("WIDTH", "width", 4), ("LENGTH", "length", 4), ("THICKNESS", "thickness", 4),
+    ("NUMBER OF HOLE(S)", "number_of_holes", None), ("DIAMETER OF HOLE", "diameter_of_hole", 4),
+    ("TOP AND BOTTOM COVER", "cover_thickness", 4), ("SIDE COVER", "side_cover", 4),
+    ("DEAD LOAD", "dead_load", 1), ("LIVE LOAD", "live_load", 1),
+    ("NUMBER OF LOAD PLATE(S)", "load_plate_count", None),
+    ("THICKNESS OF LOAD PLATE(S)", "load_plate_thickness", 4),
+    ("NUMBER OF INTERNAL PLATE(S)", "internal_plate_count", None),
+    ("THICKNESS OF INTERNAL PLATE(S)", "internal_plate_thickness", 4),
+]
+DASHES = "-" * 78
+
+
+def check_problem(name, data, report, j, row, err_lines):
+    faults = []
+
+    def want(cond, what):
+        if not cond:
+            faults.append(f"{name}: {what}")
+
+    text = report.decode("latin-1")
+    lines = [ln.rstrip("\r").replace("\f", "") for ln in text.split("\n")]
+    while lines and not lines[-1].strip():
+        lines.pop()
+    typed = data.removeprefix(b"\xef\xbb\xbf").split(b"\n")
+    if not typed[-1]:
+        typed.pop()  # the LF that ends the last record starts none
+    records = [r.removesuffix(b"\r") for r in typed[:3]]
+    want(j["format"] == "bearingpad-result/1", "format")
+    if j["records"]:  # every byte of the title record, as typed, and in the row
+        title = records[0][8:80].ljust(72)
+        want(j["as_read"]["title"].encode("latin-1") == title and
+             j["as_read"]["problem_number"].encode("latin-1") == records[0][4:8].ljust(4),
+             "the title record is not the bytes typed")
+        want(row["title"] == title.rstrip(b" ").decode("latin-1"), "the row's title")
+    want(j["records"] == [r.decode("latin-1") for r in records][:len(j["records"])],
+         "records are not the records as typed")
+    outcome = j["outcome"]
+    b = j["bearing"]
+    if "BEARING DETAILS" in text:
+        want(outcome in ("solved", "design_not_possible"), f"page 5 written, outcome {outcome}")
+        start = max(i for i, ln in enumerate(lines) if "BEARING DETAILS" in ln)
+        page5 = lines[start:]
+        joined = "\n".join(page5)
+        for label, key, d in PAGE5:
+            m = re.search(r"(?:^|  )" + re.escape(label) + r" = *(\S+)", joined, re.M)
+            want(m is not None, f"no {label} on page 5")
+            if not m or "*" in m.group(1):
+                continue
+            value = b[key] if d is None else num(b, key)
+            shown = str(value) if d is None else edited(value, d)
+            if d is not None and not math.isfinite(value):
+                shown = {True: "NaN"}.get(math.isnan(value), "Infinity" if value > 0 else
+                                          "-Infinity")
+                want(m.group(1).startswith(shown[:3].lstrip("-")) or m.group(1).startswith(shown),
+                     f"{label}: page 5 {m.group(1)}, JSON {shown}")
+                continue
+            want(re.sub(r"^(-?)0\.", r"\1.", m.group(1)) == shown,
+                 f"{label}: page 5 {m.group(1)}, JSON {shown}")
+        dashes = max(i for i, ln in enumerate(page5) if ln.strip() == DASHES)
+        page_line = next(i for i, ln in enumerate(page5) if ln.strip() == "PAGE 5")
+        warning_lines = [ln.strip() for ln in page5[dashes + 1:page_line] if ln.strip()]
+        want(warning_lines == [ln for w in j["warnings"] for ln in w["lines"]],
+             f"warning lines {warning_lines} against {j['warnings']}")
+        closing = page5[page_line + 1:]
+    elif outcome == "rejected":
+        want(b is None and j["checks"] == [], "a rejected problem has a bearing")
+        closing = lines[max(i for i, ln in enumerate(lines) if ln.strip() == DASHES) + 1:]
+    else:
+        want(b is None and outcome in ("no_problem", "failure"), f"no page 5, outcome {outcome}")
+        closing = []
+    closing_text = " ".join(" ".join(closing).split())
+    want(closing_text == " ".join(" ".join(j["closing_messages"]).split()),
+         f"closing lines {closing_text!r} against {j['closing_messages']}")
+    if outcome == "failure":
+        want(j["failure"]["line"].rstrip("\r\n") in err_lines, "the failure line is not on stderr")
+    else:
+        want(j["failure"] is None, "a failure without outcome failure")
+    want(j["report_written"] == bool(report), "report_written")
+    # The schedule row says what the JSON says.
+    want(row["outcome"] == outcome and row["file"] == j["file"], "row outcome or file")
+    want(row["warnings"] == str(len(j["warnings"])), "row warnings")
+    for key in ("width", "length", "thickness", "number_of_holes", "diameter_of_hole",
+                "cover_thickness", "side_cover", "load_plate_count", "load_plate_thickness",
+                "internal_plate_count", "internal_plate_thickness", "internal_layer_thickness",
+                "elastomer_thickness", "dead_load", "live_load"):
+        if b is None:
+            want(row[key] == "", f"row {key} without a bearing")
+        else:
+            v = num(b, key)
+            v = v if key.endswith(("_count", "_holes")) else float(v)
+            want(row[key] == cell(v, 1 if key.endswith("_load") else 4),
+                 f"row {key} {row[key]} against {b[key]}")
+    gov = j["governing"]
+    want(row["governing_check"] == (gov["key"] if gov else "") and
+         row["governing_ratio"] == (cell(float(num(gov, "ratio")), 4) if gov else ""),
+         "row governing check")
+    return faults
+
+
+def same_under_wine(win_exe, tmp, argv, schedule):
+    """The Windows program over the same files: the same JSON and schedule."""
+    outputs = {p.name: p.read_bytes() for p in tmp.glob("*.json")}
+    for p in tmp.glob("*.json"):
+        p.unlink()
+    runner = win_exe.parent / "wine-run"
+    r = subprocess.run([str(runner), str(win_exe)] + argv, cwd=tmp, capture_output=True,
+                       timeout=3600)
+    faults = [] if r.returncode == 29 else [f"wine: exit status {r.returncode}"]
+    # Failures name their files by absolute name: Z:\tmp\x\g.dat under wine.
+    posix = json.dumps(str(tmp) + "/")[1:-1].encode()
+    windows = json.dumps("Z:" + str(tmp).replace("/", "\\") + "\\")[1:-1].encode()
+    if (tmp / "schedule.csv").read_bytes() != schedule:
+        faults.append("wine: another schedule")
+    if sorted(p.name for p in tmp.glob("*.json")) != sorted(outputs):
+        faults.append("wine: other JSON files")
+    for name, native in outputs.items():
+        p = tmp / name
+        if p.exists() and p.read_bytes().replace(windows, posix) != native:
+            faults.append(f"wine: {name} differs")
+    print(f"under wine: {len(outputs)} JSON files and the schedule compared")
+    return faults
+
+
+def main():
+    ap = argparse.ArgumentParser()
+    ap.add_argument("--exe", required=True)
+    ap.add_argument("--count", type=int, default=2000)
+    ap.add_argument("--seed", type=int, default=21)
+    ap.add_argument("--windows-exe", help="a Windows bearingpad.exe to compare under wine")
+    args = ap.parse_args()
+    exe = str(pathlib.Path(args.exe).resolve())
+    rng = random.Random(args.seed)
+    with tempfile.TemporaryDirectory() as tmp:
+        tmp = pathlib.Path(tmp)
+        names = []
+        for example in sorted((HERE.parent / "examples").glob("*.dat")):
+            shutil.copy(example, tmp / example.name)
+            names.append(example.name)
+        for i in range(args.count):
+            (tmp / f"g{i:04d}.dat").write_bytes(generate(rng))
+            names.append(f"g{i:04d}.dat")
+        # A title of each byte value 0 to 255 (an LF ends the title record).
+        pad_and_beam = (HERE.parent / "examples" / "analysis.dat").read_bytes().split(b"\n", 1)[1]
+        for b in range(256):
+            title = b"    0" + bytes([b]) * 3 + b"X" + bytes([b]) + b'",' + bytes([b]) + b"Y"
+            (tmp / f"t{b:03d}.dat").write_bytes(title + b"\n" + pad_and_beam)
+            names.append(f"t{b:03d}.dat")
+        missing = ["missing-1.dat", "missing-2.dat"]
+        argv = ["-y", "--json", "--schedule=schedule.csv", *names[:5], missing[0], *names[5:],
+                missing[1]]
+        r = subprocess.run([exe] + argv, cwd=tmp, capture_output=True, timeout=1800)
+        err_lines = set(r.stderr.decode("latin-1").replace("\r", "").split("\n"))
+        with open(tmp / "schedule.csv", newline="", encoding="utf-8-sig") as f:
+            rows = list(csv.DictReader(f))
+        raw = (tmp / "schedule.csv").read_bytes()
+        faults = []
+        if raw.count(b"\r\n") < len(rows) + 1 or not raw.startswith(b"\xef\xbb\xbffile,"):
+            faults.append("schedule: not CR LF lines under a header with its byte order mark")
+        order = [n for n in argv if not n.startswith("-")]
+        if [row["file"] for row in rows] != order:
+            faults.append("schedule: not one row per problem in the order given")
+        outcomes = {}
+        for row, name in zip(rows, order):
+            if name in missing:
+                ok = row["outcome"] == "failure" and not (tmp / (name[:-4] + ".json")).exists()
+                faults += [] if ok else [f"{name}: no failure row, or a JSON"]
+                continue
+            j = json.loads((tmp / (name[:-4] + ".json")).read_text(encoding="utf-8"))
+            outcomes[j["outcome"]] = outcomes.get(j["outcome"], 0) + 1
+            faults += check_problem(name, (tmp / name).read_bytes(),
+                                    (tmp / (name[:-4] + ".rpt")).read_bytes(), j, row, err_lines)
+        if r.returncode != 29:
+            faults.append(f"exit status {r.returncode}, not 29 (the first missing file)")
+        if args.windows_exe and not faults:
+            faults += same_under_wine(pathlib.Path(args.windows_exe).resolve(), tmp, argv, raw)
+    print(f"{len(order)} problems checked: " +
+          ", ".join(f"{v} {k}" for k, v in sorted(outcomes.items())))
+    if faults:
+        print("\n".join(faults[:40]), file=sys.stderr)
+        sys.exit(f"{len(faults)} faults")
+    for needed in ("solved", "design_not_possible", "rejected", "failure", "no_problem"):
+        if outcomes.get(needed, 0) == 0:
+            sys.exit(f"no problem ended {needed}: the generator covers too little")
+
+
+if __name__ == "__main__":
+    main()
