@@ -1180,8 +1180,9 @@
   function start() {
     $("open-button").addEventListener("click", () => $("open").click());
     $("run").addEventListener("click", runForm);
-    $("print").addEventListener("click", () => { if (reportReady("Not printed")) printAs(null); });
+    $("print").addEventListener("click", () => { if (reportReady("Not printed")) { showWorkbench(); printAs(null); } });
     $("print-drawing").addEventListener("click", () => {
+      showWorkbench();
       if ($("pictures").hidden) { showMessage("No drawing: the problem shown has no bearing."); return; }
       if (!stale) printAs("drawing"); else reportReady("Not printed");
     });
