@@ -7,7 +7,7 @@
 //
 //     node benchmarks/page_benchmark.mjs build-web/bearingpad.html [chromium|firefox ...]
 import { execFileSync } from "node:child_process";
-import { mkdtempSync, readdirSync, statSync } from "node:fs";
+import { mkdtempSync, readdirSync, rmSync, statSync } from "node:fs";
 import { createRequire } from "node:module";
 import { tmpdir } from "node:os";
 import { dirname, join, resolve } from "node:path";
@@ -30,9 +30,9 @@ console.log(`page size: ${size} bytes (${(size / 1024).toFixed(0)} KB; aim: unde
 
 const pct = (xs, p) => xs[Math.min(xs.length - 1, Math.floor((xs.length - 1) * p))];
 for (const name of browsers.length ? browsers : ["chromium", "firefox"]) {
+  const profile = name === "firefox" ? mkdtempSync(join(tmpdir(), "bearingpad-bench-firefox-")) : null;
   const browser = await puppeteer.launch(name === "firefox"
-    ? { browser: "firefox", executablePath: "/usr/bin/firefox-esr", headless: true,
-        userDataDir: mkdtempSync(join(tmpdir(), "bearingpad-bench-firefox-")) }
+    ? { browser: "firefox", executablePath: "/usr/bin/firefox-esr", headless: true, userDataDir: profile }
     : { executablePath: "/usr/bin/chromium", headless: true, args: ["--no-sandbox", "--disable-gpu"] });
   console.log(`== ${name} ${await browser.version()}`);
 
@@ -95,4 +95,6 @@ for (const name of browsers.length ? browsers : ["chromium", "firefox"]) {
   runs.sort((a, b) => a - b);
   console.log(`${files.length} files opened to the complete schedule: median ${pct(runs, 0.5).toFixed(0)} ms (of 3)`);
   await browser.close();
+  if (profile) rmSync(profile, { recursive: true, force: true });
 }
+rmSync(cases, { recursive: true, force: true });

@@ -46,9 +46,11 @@ function firstDifference(a, b) {
 const launchedAt = Date.now();
 let sectionAt = Date.now();
 function section(name) { console.log(`${name}: ${((Date.now() - sectionAt) / 1000).toFixed(1)} s`); sectionAt = Date.now(); }
+// Firefox wants a fresh profile folder; it is removed at the end.
+const profile = browserName === "firefox" ? mkdtempSync(join(tmpdir(), "bearingpad-firefox-")) : null;
 const browser = await puppeteer.launch(browserName === "firefox"
   ? { browser: "firefox", executablePath: process.env.FIREFOX || "/usr/bin/firefox-esr", headless: true,
-      userDataDir: mkdtempSync(join(tmpdir(), "bearingpad-firefox-")) }
+      userDataDir: profile }
   : { executablePath: process.env.CHROMIUM || "/usr/bin/chromium", headless: true, args: ["--no-sandbox", "--disable-gpu"] });
 console.log(`${browserName} ${await browser.version()} launched in ${Date.now() - launchedAt} ms`);
 
@@ -510,5 +512,6 @@ function checkPrint(pdfFile, what) {
 }
 
 await browser.close();
+if (profile) rmSync(profile, { recursive: true, force: true });
 console.log(`${browserName}: ${passed} passed, ${failed} failed`);
 process.exit(failed === 0 ? 0 : 1);
