@@ -104,5 +104,23 @@ TEST(WebPage, InputFieldsForTheForm) {
     for (const char* entry : entries) EXPECT_NE(json.find(entry), std::string::npos) << entry;
 }
 
+// The marks of an explanation as the form takes them: one object each, in
+// the explanation's order, by record and columns.
+TEST(WebPage, ExplanationMarksForTheForm) {
+    const PageExplanation e = explain_page_input(
+        "    0001CAF\xC9\n A     14   9.0   2.0  1  1.0  .25  .25    2  .25      1  .0747\n"
+        "    100.0   80.0 1000. 20.0    1.0  .5 .25\n",
+        "m.dat");
+    EXPECT_EQ(e.marks, 3);
+    EXPECT_EQ(e.marks_json,
+              R"j([{"record":1,"first":12,"last":12,"kind":"byte","text":"byte C9 (not )j"
+              R"j(printable ASCII) in the title, printed as it is"},)j"
+              R"j({"record":2,"first":4,"last":9,"kind":"no_point","text":"'14' typed )j"
+              R"j(without a point: read as 0.0014 in (the last 4 digits are decimals)"},)j"
+              R"j({"record":3,"first":17,"last":22,"kind":"asterisks","text":"1000.0 K does )j"
+              R"j(not fit the echo's F7.3: it shows as *******"}])j");
+    EXPECT_EQ(explain_page_input("", "m.dat").marks_json.front(), '[');
+}
+
 }  // namespace
 }  // namespace bearingpad

@@ -1,5 +1,7 @@
-// The page: a form for the three records of an input file, the records it
-// writes, the engine's run of them, the report page by page, print and save.
+// The page: a form for the three records of an input file and, beside it,
+// the engine's solve of the records as they are typed: the outcome, the table
+// of checks, the drawing and the report page by page, printed and saved as
+// shown. Several input files opened at once give the bearing schedule.
 // The engine (createBearingpadEngine, from the script before this one) is the
 // console program's solve compiled to WebAssembly; every number the page
 // shows as read, and every report, comes from it.
@@ -142,6 +144,13 @@
   let noForm = LOADING;
 
   function call(name, ret, types, args) { return engine.ccall(name, ret, types, args); }
+  // The bytes of a C string of the engine, as they are (no decoding).
+  function cBytes(ptr) {
+    let end = ptr;
+    while (engine.HEAPU8[end] !== 0) end++;
+    return engine.HEAPU8.slice(ptr, end);
+  }
+  const utf8 = new TextDecoder("utf-8");
 
   // The engine keeps the last run only: a result is read from it while its
   // run is the last, and kept once read.
@@ -155,7 +164,8 @@
   }
 
   // Runs the bytes of an input file; returns what the console program would
-  // leave: status, report bytes, console line, failure line, and the outcome.
+  // leave: status, report bytes, console line, failure line, and the outcome;
+  // the result as data, the drawing and the schedule row.
   function runEngine(bytes, when, inputName) {
     if (!engine) throw new Error("the engine is still loading");
     if (!(bytes instanceof Uint8Array)) throw new TypeError("run: the input must be a Uint8Array");
@@ -182,11 +192,15 @@
         impossible: call("bp_design_not_possible", "number", [], []) === 1,
         analysis: call("bp_analysis", "number", [], []) === 1,
         reportName: reportName,
-        // The result as data (the engine's JSON, parsed) and its schedule row,
-        // taken from the engine when first read: they cost more than the run.
+        name: name,
+        // The result as data (the engine's JSON, parsed), the drawing (SVG
+        // text, "" when none) and the schedule row (its bytes as
+        // scheduleBytes), taken from the engine when first read: they cost
+        // more than the run.
         get result() { return resultOf(run, "result", () => JSON.parse(call("bp_result_json", "string", [], []))); },
-        get scheduleRow() { return resultOf(run, "scheduleRow", () => call("bp_schedule_row", "string", [], [])); },
         get drawing() { return resultOf(run, "drawing", () => call("bp_drawing_svg", "string", [], [])); },
+        get scheduleRow() { return resultOf(run, "scheduleRow", () => call("bp_schedule_row", "string", [], [])); },
+        get scheduleBytes() { return resultOf(run, "scheduleBytes", () => cBytes(call("bp_schedule_row", "number", [], []))); },
       };
     } finally {
       engine._free(ptr);
@@ -279,7 +293,10 @@
   }
 
   // ---------------------------------------------------------------------
-  // The form.
+  // The form: one row a field, its label, control, unit, columns, what the
+  // program reads, help, marks and refusal, the last five tied to the
+  // control with aria-describedby. A group of radio buttons is a fieldset
+  // named by its legend.
   const inputs = {};
 
   function buildForm() {
@@ -295,19 +312,31 @@
     form.addEventListener("input", onFormChange);
     form.addEventListener("change", onFormChange);
     form.addEventListener("submit", (e) => { e.preventDefault(); runForm(); });
+    // Enter in a field solves the records and says how they ended.
+    form.addEventListener("keydown", (e) => {
+      if (e.key === "Enter" && e.target.tagName === "INPUT") { e.preventDefault(); runForm(); }
+    });
+  }
+
+  function span(cls, id, text) {
+    const s = document.createElement("span");
+    s.className = cls;
+    if (id) s.id = id;
+    if (text) s.textContent = text;
+    return s;
   }
 
   function fieldRow(f) {
-    const row = document.createElement("div");
     const radios = f.kind === "choice" && f.choices.length <= 2;
+    const row = document.createElement(radios ? "fieldset" : "div");
     row.className = "field" + (f.kind === "text" ? " wide" : radios ? " radios" : "");
     row.id = "row-" + f.id;
-    const label = document.createElement("label");
-    label.textContent = f.label;
-    label.htmlFor = "f-" + f.id;
-    row.appendChild(label);
+    const described = [];
     let control;
     if (radios) {
+      const legend = document.createElement("legend");
+      legend.textContent = f.label;
+      row.appendChild(legend);
       control = document.createElement("div");
       control.className = "choices";
       control.id = "f-" + f.id;
@@ -318,43 +347,48 @@
         l.appendChild(r); l.appendChild(document.createTextNode(" " + text));
         control.appendChild(l);
       }
-    } else if (f.kind === "choice") {
-      control = document.createElement("select");
-      control.id = "f-" + f.id;
-      for (const [ch, text] of f.choices) {
-        const o = document.createElement("option");
-        o.value = ch; o.textContent = text;
-        control.appendChild(o);
-      }
     } else {
-      control = document.createElement("input");
-      control.type = "text";
+      const label = document.createElement("label");
+      label.textContent = f.label;
+      label.htmlFor = "f-" + f.id;
+      row.appendChild(label);
+      if (f.kind === "choice") {
+        control = document.createElement("select");
+        for (const [ch, text] of f.choices) {
+          const o = document.createElement("option");
+          o.value = ch; o.textContent = text;
+          control.appendChild(o);
+        }
+      } else {
+        control = document.createElement("input");
+        control.type = "text";
+        control.name = f.id;
+        control.spellcheck = false;
+        if (f.kind === "real") { control.inputMode = "decimal"; control.placeholder = f.zero ? f.zero : "blank"; }
+      }
       control.id = "f-" + f.id;
-      control.name = f.id;
-      control.spellcheck = false;
-      if (f.kind === "real") { control.inputMode = "decimal"; control.placeholder = f.zero ? f.zero : "blank"; }
     }
     inputs[f.id] = control;
     row.appendChild(control);
     if (f.kind !== "text" && !radios) {
-      const unit = document.createElement("span");
-      unit.className = "unit"; unit.textContent = f.unit || "";
-      row.appendChild(unit);
+      row.appendChild(span("unit", "unit-" + f.id, f.unit || ""));
+      described.push("unit-" + f.id);
     }
-    const where = document.createElement("span");
-    where.className = "cols"; where.textContent = cols(f) + " " + form_of(f);
-    row.appendChild(where);
+    row.appendChild(span("cols", "cols-" + f.id, cols(f) + " " + form_of(f)));
+    described.push("cols-" + f.id);
     if (f.kind !== "text") {
-      const reads = document.createElement("span");
-      reads.className = "reads"; reads.id = "reads-" + f.id;
-      row.appendChild(reads);
+      row.appendChild(span("reads", "reads-" + f.id));
+      described.push("reads-" + f.id);
     }
-    const help = document.createElement("span");
-    help.className = "help"; help.textContent = f.help;
-    row.appendChild(help);
-    const refused = document.createElement("span");
-    refused.className = "refused"; refused.id = "refused-" + f.id; refused.hidden = true;
+    row.appendChild(span("help", "help-" + f.id, f.help));
+    const mark = span("field-mark", "mark-" + f.id);
+    mark.hidden = true;
+    row.appendChild(mark);
+    const refused = span("refused", "refused-" + f.id);
+    refused.hidden = true;
     row.appendChild(refused);
+    described.push("help-" + f.id, "mark-" + f.id, "refused-" + f.id);
+    (radios ? row : control).setAttribute("aria-describedby", described.join(" "));
     return row;
   }
 
@@ -372,7 +406,9 @@
     return v;
   }
 
-  function setValues(v) {
+  // Puts values into the form; marks (by field id) are carried onto the
+  // fields until they are changed.
+  function setValues(v, marks) {
     for (const f of FIELDS) {
       const c = inputs[f.id];
       const value = v[f.id] === undefined ? (f.kind === "choice" ? " " : "") : v[f.id];
@@ -387,14 +423,27 @@
         c.value = value;
       }
     }
+    carried = marks || {};
     onFormChange();
   }
 
-  let current = null;  // the form's records and refusals
+  let current = null;   // the form's records and refusals
+  let carried = {};     // marks of an opened file's explanation, by field id
+  let live = true;      // false after New until the first change
+  let namedByNumber = true;  // the saved names follow the problem number
 
-  function onFormChange() {
+  // Every change the form can write is solved at once; a refusal leaves the
+  // last good result, greyed, with the refusal.
+  function onFormChange(e) {
+    // A text field's change (on leaving it) follows its inputs, already solved.
+    if (e && e.type === "change" && e.target.type === "text") return;
     const values = getValues();
     current = buildRecords(values);
+    if (e && e.target) {
+      const id = e.target.name || String(e.target.id).replace(/^f-/, "");
+      delete carried[id];
+      live = true;
+    }
     for (const f of FIELDS) {
       const row = $("row-" + f.id);
       const ref = $("refused-" + f.id);
@@ -405,9 +454,54 @@
       const reads = $("reads-" + f.id);
       if (reads) reads.textContent = bad ? "" : readsText(f, current.texts[f.id], values.mode);
     }
-    const recs = current.records;
-    $("records").textContent = ruler(80) + "\n" + recs.join("\n");
-    try { localStorage.setItem(STORAGE_KEY, JSON.stringify(values)); } catch (e) { /* no storage: nothing kept */ }
+    $("records").textContent = ruler(80) + "\n" + current.records.join("\n");
+    try { localStorage.setItem(STORAGE_KEY, JSON.stringify(values)); } catch (err) { /* no storage: nothing kept */ }
+    if (namedByNumber) inputName = nameFromNumber(values.number);
+    if (!engine) return;
+    const bad = Object.keys(current.refused);
+    if (!live) { showMarks([]); return; }
+    if (bad.length) {
+      showMarks(null);
+      staleResults("Not solved: " + bad.map((id) => FIELDS.find((f) => f.id === id).label).join(", ") +
+                   (bad.length === 1 ? " is" : " are") + " refused (marked in the form). Shown greyed: the last records the form could write.");
+      return;
+    }
+    const bytes = recordsBytes(current.records);
+    showRun(runEngine(bytes, new Date(), inputName), bytes, "form");
+    showMarks(explainInput(bytes, inputName).marks);
+  }
+
+  // The saved names of a typed problem: its number ("0007.dat"), or
+  // input.dat without one.
+  function nameFromNumber(number) {
+    const n = String(number || "").trim().replace(/[^A-Za-z0-9_.-]/g, "_").replace(/^\.+/, "");
+    return n ? n + ".dat" : DEFAULT_INPUT_NAME;
+  }
+
+  // The marks of the explanation of the form's records, and those carried
+  // from an opened file, on the fields whose columns they cover; a mark
+  // about a whole record under the records. null keeps the last marks.
+  let lastMarks = [];
+  function showMarks(marks) {
+    if (marks) lastMarks = marks;
+    const byField = {};
+    const loose = [];
+    for (const m of lastMarks) {
+      const f = m.first > 0 && FIELDS.find((x) => x.rec === m.record - 1 && m.first <= x.col + x.w - 1 && m.last >= x.col);
+      if (f) (byField[f.id] = byField[f.id] || []).push(m.text);
+      else loose.push(RECORD_NAMES[m.record - 1] + ": " + m.text);
+    }
+    for (const id of Object.keys(carried)) (byField[id] = byField[id] || []).push(...carried[id]);
+    for (const f of FIELDS) {
+      const texts = [...new Set(byField[f.id] || [])];
+      const el = $("mark-" + f.id);
+      el.hidden = texts.length === 0;
+      el.textContent = texts.join("; ");
+      $("row-" + f.id).classList.toggle("marked", texts.length > 0);
+    }
+    const list = $("record-marks");
+    list.textContent = "";
+    for (const t of loose) { const li = document.createElement("li"); li.textContent = t; list.appendChild(li); }
   }
 
   // What the program reads from the field's columns, and what it makes of it.
@@ -427,7 +521,6 @@
     try { v = JSON.parse(localStorage.getItem(STORAGE_KEY) || "null"); } catch (e) { v = null; }
     setValues(v && typeof v === "object" ? v : START);
   }
-
   // ---------------------------------------------------------------------
   // Opening an input file: when every field is one the form writes, the
   // form takes it; otherwise the records are shown with what stops the form.
@@ -497,20 +590,25 @@
     return { records, problems, values, notes: lines.length > 3 };
   }
 
-  let opened = null;  // { name, bytes, analysis } of the last opened input file
+  let opened = null;  // { name, bytes, analysis, explained } of the last opened input file
 
+  // One input file opened: the form takes it when it can hold it as it is;
+  // otherwise the explanation shows why, with the outcome of the file as it
+  // is, and the results show the file's own run.
   function openInput(name, bytes) {
     if (!current) { showMessage(noForm === LOADING ? LOADING + " Open the file again in a moment." : noForm); return; }
     const a = analyseInput(bytes);
     const explained = explainInput(bytes, name);
     opened = { name, bytes, analysis: a, explained };
     inputName = name;
+    namedByNumber = false;
+    live = true;
     $("file-name").textContent = name;
-    if (a.problems.length === 0 && explained.marks === 0) {
+    showWorkbench();
+    if (a.problems.length === 0 && explained.count === 0) {
       $("explain-box").hidden = true;
       setValues(a.values);
       showMessage(a.notes ? "Opened " + name + ": the form holds its three records (the lines after them are not kept)." : "");
-      runForm();
       return;
     }
     showExplanation(a, explained);
@@ -519,52 +617,52 @@
   function showExplanation(a, explained) {
     const box = $("explain-box");
     box.hidden = false;
-    $("explain-reasons").textContent = a.problems.length ? "The form cannot hold this file as it is:"
-                                                         : "The explanation marks what is probably a slip:";
+    const reasons = $("explain-reasons");
+    reasons.textContent = a.problems.length ? "The form cannot hold this file as it is:"
+                                            : "The explanation marks what is probably a slip:";
     const list = document.createElement("ul");
-    for (const p of a.problems) {
+    const items = a.problems.map((p) => p.why);
+    if (a.problems.length === 0) for (const m of explained.marks) items.push(RECORD_NAMES[m.record - 1] + (m.first ? ", columns " + m.first + "-" + m.last : "") + ": " + m.text);
+    for (const why of items) {
       const li = document.createElement("li");
-      li.textContent = p.why;
+      li.textContent = why;
       list.appendChild(li);
     }
-    $("explain-reasons").appendChild(list);
-    const pre = $("explain");
-    pre.textContent = "";
-    if (explained.text) {
-      pre.textContent = explained.text.replace(/\r\n/g, "\n");
-    } else {
-      const r = document.createElement("span");
-      r.className = "ruler"; r.textContent = ruler(80) + "\n";
-      pre.appendChild(r);
-      a.records.forEach((rec, i) => {
-        pre.appendChild(document.createTextNode(rec.replace(/[^\x20-\x7e]/g, "?") + "\n"));
-        const marks = Array(Math.max(rec.length, 80)).fill(" ");
-        for (const p of a.problems.filter((x) => x.rec === i && x.col > 0)) {
-          for (let c = p.col; c < p.col + p.width; c++) marks[c - 1] = "^";
-        }
-        const line = marks.join("").replace(/ +$/, "");
-        if (line) {
-          const m = document.createElement("span");
-          m.className = "mark"; m.textContent = line + "\n";
-          pre.appendChild(m);
-        }
-      });
-    }
+    reasons.appendChild(list);
+    $("explain").textContent = explained.text.replace(/\r\n/g, "\n");
+    // The file as it is: its own outcome, and its results beside.
+    const r = runEngine(opened.bytes, new Date(), opened.name);
+    showRun(r, opened.bytes, "file");
+    $("explain-outcome").textContent = "As it is, " + opened.name + " gives: " + outcomeOf(r)[1] +
+      (outcomeOf(r)[2] ? " (" + outcomeOf(r)[2] + ")" : "") + " The results beside are this file's.";
     showMessage("Opened " + opened.name + ": see \u201cThe file as opened\u201d above the form.");
-    box.scrollIntoView({ block: "nearest" });
+    // The explanation stands first in the form's column, under the toolbar.
+    window.scrollTo(0, 0);
+    $("explain-heading").focus({ preventScroll: true });
   }
 
   // The engine's explanation of an input file (the console's --explain):
-  // its text and its number of marks.
+  // its text, its number of marks and the marks as data.
   function explainInput(bytes, name) {
     const ptr = engine._malloc(Math.max(bytes.length, 1));
     try {
       engine.HEAPU8.set(bytes, ptr);
       const text = call("bp_explain", "string", ["number", "number", "string"], [ptr, bytes.length, name]);
-      return { text: text, marks: call("bp_explain_marks", "number", [], []) };
+      return { text: text, count: call("bp_explain_marks", "number", [], []),
+               marks: JSON.parse(call("bp_explain_marks_json", "string", [], [])) };
     } finally {
       engine._free(ptr);
     }
+  }
+
+  // The marks of an explanation by the form's field they fall on.
+  function marksByField(marks) {
+    const by = {};
+    for (const m of marks) {
+      const f = m.first > 0 && FIELDS.find((x) => x.rec === m.record - 1 && m.first <= x.col + x.w - 1 && m.last >= x.col);
+      if (f) (by[f.id] = by[f.id] || []).push("as opened: " + m.text);
+    }
+    return by;
   }
 
   // ---------------------------------------------------------------------
@@ -617,13 +715,8 @@
         if (footer >= 0 && i > footer && l.trim() !== "") cls = "closing";
         if (cls === "warning") warnings++;
         const text = l + (i < lines.length - 1 ? "\n" : "");
-        if (cls) {
-          const s = document.createElement("span");
-          s.className = cls; s.textContent = text;
-          pre.appendChild(s);
-        } else {
-          pre.appendChild(document.createTextNode(text));
-        }
+        if (cls) pre.appendChild(span(cls, null, text));
+        else pre.appendChild(document.createTextNode(text));
       });
       box.appendChild(pre);
     });
@@ -647,11 +740,7 @@
       o.appendChild(document.createTextNode(" "));
       o.appendChild(b);
     }
-    if (detail) {
-      const d = document.createElement("span");
-      d.className = "detail"; d.textContent = detail;
-      o.appendChild(d);
-    }
+    if (detail) o.appendChild(span("detail", null, detail));
   }
 
   function outcomeOf(r) {
@@ -670,24 +759,144 @@
   }
 
   // ---------------------------------------------------------------------
-  // Run, print, save.
+  // The table of checks, from the result: the governing check first, each
+  // with its article, demand, limit, a bar for its ratio and pass or fail.
+  // A demand or limit to four figures (the report has them in full).
+  const num = (x, t) => {
+    if (x === null || x === undefined) return t || "";
+    return Math.abs(x) >= 1000 ? String(Math.round(x)) : String(Number(x.toPrecision(4)));
+  };
+
+  function showChecks(result) {
+    const box = $("checks-box");
+    const body = $("checks").tBodies[0];
+    body.textContent = "";
+    if (!result || !result.checks || result.checks.length === 0) { box.hidden = true; return; }
+    box.hidden = false;
+    const gov = result.governing ? result.governing.key : null;
+    const order = result.checks.filter((c) => c.key === gov).concat(result.checks.filter((c) => c.key !== gov));
+    for (const c of order) {
+      const tr = document.createElement("tr");
+      tr.className = !c.applies ? "na" : c.passed ? "pass" : "fail";
+      if (c.key === gov) tr.classList.add("governs");
+      tr.dataset.key = c.key;
+      const cell = (text, cls) => { const td = document.createElement("td"); td.textContent = text; if (cls) td.className = cls; tr.appendChild(td); return td; };
+      const th = document.createElement("th");
+      th.scope = "row";
+      th.textContent = c.name + (c.key === gov ? " (governs)" : "");
+      tr.appendChild(th);
+      cell(c.article);
+      cell(c.applies ? num(c.demand, c.demand_text) + (c.unit ? " " + c.unit : "") : "", "num");
+      cell(c.applies ? num(c.limit, c.limit_text) + (c.unit ? " " + c.unit : "") : "", "num");
+      const ratio = c.ratio === null ? NaN : c.ratio;
+      const bar = cell("", "ratio");
+      if (c.applies) {
+        const track = span("bar");
+        const fill = span("fill");
+        fill.style.width = (isFinite(ratio) ? Math.max(0, Math.min(ratio, 1.5)) / 1.5 * 100 : 100) + "%";
+        track.appendChild(fill);
+        track.appendChild(span("limit-line"));
+        bar.appendChild(track);
+        bar.appendChild(span("ratio-text", null, c.ratio === null ? (c.ratio_text || "") : ratio.toFixed(2)));
+      }
+      cell(!c.applies ? "n/a" : c.passed ? "pass" : "FAIL", "verdict");
+      body.appendChild(tr);
+    }
+  }
+
+  // The drawing and strain chart of the result.
+  function showPictures(svg) {
+    const box = $("pictures");
+    box.textContent = "";
+    box.hidden = !svg;
+    if (!svg) return;
+    // The engine's own SVG (its texts escaped), parsed by the HTML parser.
+    box.innerHTML = svg;
+    if (!box.querySelector("svg")) box.textContent = "The drawing could not be shown.";
+  }
+
+  // ---------------------------------------------------------------------
+  // Run, print, save. What is shown is one run: of the form's records, of a
+  // file as opened, or a report opened; lastRun and lastReport are its.
   let lastReport = null;
   let lastReportName = null;
-  let lastInputBytes = null;
+  let lastRun = null;
   let inputName = DEFAULT_INPUT_NAME;
+  let stale = false;
 
-  function runBytes(bytes, name) {
-    const r = runEngine(bytes, new Date(), name);
-    lastInputBytes = bytes;
+  // The outcome and the checks at once; the drawing and the report's pages
+  // in the next frame, only those of the last run when keys come faster.
+  // What is saved and printed is the run's own report either way.
+  let pending = null;
+  let renderedAt = null;
+  let renderWork = null;  // milliseconds the last drawing and report took
+  function showRun(r, bytes, source) {
+    lastRun = { run: r, bytes, source };
+    lastReport = r.report;
     lastReportName = r.reportName;
-    showReport(r.report);
     const [cls, head, detail, toWarnings] = outcomeOf(r);
-    showOutcome(cls, head, detail, toWarnings);
+    showOutcome(cls, (source === "file" ? r.name + " as it is: " : "") + head, detail, toWarnings);
+    showChecks(r.result);
+    void r.drawing;  // read now: the engine keeps the last run only
+    setStale(false);
+    if (pending === null) {
+      const render = () => {
+        const run = pending;
+        pending = null;
+        if (!run || lastRun === null || lastRun.run !== run) return;
+        const from = performance.now();
+        showPictures(run.drawing);
+        showReport(run.report);
+        void document.body.offsetHeight;
+        renderedAt = performance.now();
+        renderWork = renderedAt - from;
+      };
+      if (document.hidden) setTimeout(render, 0); else requestAnimationFrame(render);
+    }
+    pending = r;
     return r;
   }
 
+  // Resolves once the pictures and report of the last run are on the page.
+  function rendered() {
+    return new Promise((resolve) => {
+      const wait = () => (pending === null ? resolve() : setTimeout(wait, 5));
+      wait();
+    });
+  }
+
+  function setStale(on, why) {
+    stale = on;
+    $("results-side").classList.toggle("stale", on);
+    let note = $("stale-note");
+    if (!on) { if (note) note.remove(); return; }
+    if (!note) { note = span("stale-note", "stale-note"); $("outcome").prepend(note); }
+    note.textContent = why;
+    $("outcome").hidden = false;
+  }
+
+  function staleResults(why) {
+    if (!lastRun && !lastReport) { clearResults(why); return; }
+    setStale(true, why);
+  }
+
+  function clearResults(note) {
+    lastRun = null; lastReport = null; lastReportName = null; pending = null;
+    $("report").textContent = "";
+    showChecks(null);
+    showPictures("");
+    setStale(false);
+    const o = $("outcome");
+    o.className = "screen none";
+    o.textContent = note || "";
+    o.hidden = !note;
+  }
+
+  // Run: the form's records solved now, and the outcome brought into view.
   function runForm() {
     if (!current) { showMessage(noForm); return; }
+    live = true;
+    $("explain-box").hidden = true;
     onFormChange();
     const bad = Object.keys(current.refused);
     if (bad.length) {
@@ -697,9 +906,12 @@
       return;
     }
     showMessage("");
-    runBytes(recordsBytes(current.records), inputName);
+    $("results-side").scrollTop = 0;
+    const o = $("outcome");
+    if (o.getBoundingClientRect().top < 0 || o.getBoundingClientRect().top > window.innerHeight) o.scrollIntoView({ block: "start" });
   }
 
+  // Saved files go through here; a test may watch it.
   function download(bytes, name) {
     const url = URL.createObjectURL(new Blob([bytes], { type: "application/octet-stream" }));
     const a = document.createElement("a");
@@ -712,14 +924,30 @@
 
   function saveDat() {
     if (!current) { showMessage(noForm); return; }
-    onFormChange();
     if (Object.keys(current.refused).length) { showMessage("Not saved: a field cannot be written (marked in the form)."); return; }
     download(recordsBytes(current.records), inputName);
   }
 
+  // Only the report of what is shown, never a stale one.
+  function reportReady(what) {
+    if (stale) { showMessage(what + ": the results are not those of the form (a field is refused)."); return false; }
+    if (!lastReport) { showMessage(what + ": no report yet."); return false; }
+    return true;
+  }
+
   function saveRpt() {
-    if (!lastReport) { showMessage("No report yet: run the problem first."); return; }
-    download(lastReport, lastReportName || "report.rpt");
+    if (reportReady("Not saved")) download(lastReport, lastReportName || "report.rpt");
+  }
+
+  // Prints the report, or the drawing sheet ("drawing"), or the schedule
+  // ("schedule", when it is shown); the last two on landscape sheets.
+  function printAs(mode) {
+    document.body.classList.toggle("print-drawing", mode === "drawing");
+    const landscape = document.createElement("style");
+    landscape.id = "print-landscape";
+    landscape.textContent = "@page { size: landscape; }";
+    if (mode) document.head.appendChild(landscape);
+    window.print();
   }
 
   function showMessage(text) {
@@ -728,22 +956,70 @@
     m.textContent = text || "";
   }
 
-  function onOpen(e) {
-    const file = e.target.files && e.target.files[0];
-    e.target.value = "";
-    if (!file) return;
-    file.arrayBuffer().then((buf) => {
-      const bytes = new Uint8Array(buf);
-      if (/\.rpt$/i.test(file.name) || (bytes.includes(12) && !/\.dat$/i.test(file.name))) {
-        viewReport(bytes, file.name);
-      } else {
-        openInput(file.name, bytes);
+  function readFiles(files) {
+    return Promise.all(files.map((f) => f.arrayBuffer().then((b) => ({ name: f.name, bytes: new Uint8Array(b) }))));
+  }
+
+  const isReport = (f) => /\.rpt$/i.test(f.name) || (f.bytes.includes(12) && !/\.dat$/i.test(f.name));
+
+  // One file: the form (or the report viewer); several: the schedule.
+  function openFiles(list) {
+    openAt = performance.now();
+    return readFiles(list).then((files) => {
+      if (files.length === 1) {
+        const f = files[0];
+        if (isReport(f)) viewReport(f.bytes, f.name); else openInput(f.name, f.bytes);
+        return;
       }
-    }).catch((err) => showMessage("The file could not be read: " + err));
+      const inputs = files.filter((f) => !isReport(f) && /\.(dat|txt)$/i.test(f.name));
+      if (inputs.length === 0) { showMessage("None of the files is an input file (.dat)."); return; }
+      if (inputs.length < files.length) showMessage((files.length - inputs.length) + " file(s) that are not input files left out.");
+      else showMessage("");
+      buildSchedule(inputs);
+    }).catch((err) => showMessage("The files could not be read: " + err));
+  }
+
+  function onOpen(e) {
+    const list = Array.from(e.target.files || []);
+    e.target.value = "";
+    if (list.length) openFiles(list);
+  }
+
+  // A drop of files, or of a folder where the browser gives its entries.
+  function onDrop(e) {
+    e.preventDefault();
+    const items = Array.from(e.dataTransfer.items || []);
+    const entries = items.map((i) => (i.webkitGetAsEntry ? i.webkitGetAsEntry() : null));
+    if (entries.length && entries.every((x) => x)) {
+      const files = [];
+      const walk = (entry) => new Promise((resolve) => {
+        if (entry.isFile) { entry.file((f) => { files.push(f); resolve(); }, () => resolve()); return; }
+        const reader = entry.createReader();
+        const all = [];
+        const more = () => reader.readEntries((batch) => {
+          if (batch.length === 0) Promise.all(all.map(walk)).then(resolve);
+          else { all.push(...batch); more(); }
+        }, () => resolve());
+        more();
+      });
+      Promise.all(entries.map(walk)).then(() => {
+        const inputs = files.length > 1 ? files.filter((f) => /\.dat$/i.test(f.name)) : files;
+        if (inputs.length) openFiles(inputs.sort((a, b) => (a.name < b.name ? -1 : a.name > b.name ? 1 : 0)));
+      });
+      return;
+    }
+    const list = Array.from(e.dataTransfer.files || []);
+    if (list.length) openFiles(list);
   }
 
   function viewReport(bytes, name) {
     if (!(bytes instanceof Uint8Array)) throw new TypeError("view: the report must be a Uint8Array");
+    showWorkbench();
+    lastRun = null;
+    showChecks(null);
+    showPictures("");
+    setStale(false);
+    pending = null;
     const shownReport = showReport(bytes);
     lastReportName = name || "report.rpt";
     if (name) $("file-name").textContent = name;
@@ -751,8 +1027,121 @@
                 (name ? name + ": " : "Report: ") + shownReport.pages + (shownReport.pages === 1 ? " page" : " pages") +
                 (shownReport.warningLines ? ", " + shownReport.warningLines + " warning line(s) on page 5 (marked)." : "."),
                 "Print gives one sheet a page.", shownReport.warningLines > 0);
-    $("outcome").scrollIntoView({ block: "start" });
+    $("results-side").scrollTop = 0;
     return shownReport;
+  }
+
+  // ---------------------------------------------------------------------
+  // The bearing schedule: every file opened solved, one row each as the
+  // console's --schedule writes it; the table is those rows.
+  let schedule = null;  // { header, rows: [{ name, bytes, report, reportName, row }] }
+  let openAt = null;
+  let scheduleAt = null;
+
+  function csvFields(line) {
+    const out = [];
+    let i = 0;
+    const s = line.replace(/\r?\n$/, "");
+    while (i <= s.length) {
+      if (s[i] === "\"") {
+        let v = "";
+        i++;
+        while (i < s.length) {
+          if (s[i] === "\"" && s[i + 1] === "\"") { v += "\""; i += 2; } else if (s[i] === "\"") { i++; break; } else v += s[i++];
+        }
+        out.push(v);
+        i++;
+      } else {
+        const j = s.indexOf(",", i);
+        out.push(s.slice(i, j < 0 ? s.length : j));
+        i = j < 0 ? s.length + 1 : j + 1;
+      }
+    }
+    return out;
+  }
+
+  function buildSchedule(files) {
+    if (!engine) { showMessage(LOADING); return; }
+    const when = new Date();
+    const rows = files.map((f) => {
+      const r = runEngine(f.bytes, when, f.name);
+      return { name: f.name, bytes: f.bytes, report: r.report, reportName: r.reportName, row: r.scheduleBytes };
+    });
+    schedule = { header: cBytes(call("bp_schedule_header", "number", [], [])), rows };
+    const head = $("schedule").tHead;
+    head.textContent = "";
+    const htr = document.createElement("tr");
+    const columns = csvFields(utf8.decode(schedule.header));
+    for (const h of [""].concat(columns)) {
+      const th = document.createElement("th");
+      th.scope = "col"; th.textContent = h.replace(/_/g, " ");
+      htr.appendChild(th);
+    }
+    head.appendChild(htr);
+    const body = $("schedule").tBodies[0];
+    body.textContent = "";
+    const fragment = document.createDocumentFragment();
+    rows.forEach((x, i) => {
+      const tr = document.createElement("tr");
+      const tools = document.createElement("td");
+      tools.className = "row-tools screen";
+      for (const [label, act] of [["Open", "open"], ["Save .rpt", "save"], ["Print", "print"]]) {
+        const b = document.createElement("button");
+        b.type = "button"; b.textContent = label; b.dataset.act = act; b.dataset.row = i;
+        b.setAttribute("aria-label", label + " " + x.name);
+        tools.appendChild(b);
+      }
+      tr.appendChild(tools);
+      const text = utf8.decode(x.row);
+      const values = csvFields(text);
+      values.forEach((v, k) => {
+        const td = document.createElement(k === 0 ? "th" : "td");
+        if (k === 0) td.scope = "row";
+        td.textContent = v;
+        if (/^-?[\d.]+$/.test(v)) td.className = "num";
+        tr.appendChild(td);
+      });
+      const column = (name) => values[columns.indexOf(name)];
+      if (column("outcome") !== "solved" || Number(column("warnings")) > 0) tr.className = "fail";
+      tr.dataset.row = i;
+      fragment.appendChild(tr);
+    });
+    body.appendChild(fragment);
+    $("schedule-count").textContent = rows.length + (rows.length === 1 ? " bearing" : " bearings");
+    $("show-schedule").hidden = false;
+    showSchedule();
+    scheduleAt = performance.now();
+  }
+
+  function onScheduleClick(e) {
+    const b = e.target.closest("button[data-act]");
+    const tr = e.target.closest("tr[data-row]");
+    if (!tr) return;
+    const x = schedule.rows[Number(tr.dataset.row)];
+    const act = b ? b.dataset.act : "open";
+    if (act === "save") { download(x.report, x.reportName); return; }
+    openInput(x.name, x.bytes);
+    if (act === "print") printAs(null);
+  }
+
+  function showSchedule() {
+    $("workbench").hidden = true;
+    $("schedule-box").hidden = false;
+    $("schedule-heading").focus({ preventScroll: true });
+    window.scrollTo(0, 0);
+  }
+
+  function showWorkbench() {
+    $("schedule-box").hidden = true;
+    $("workbench").hidden = false;
+  }
+
+  function scheduleBytes() {
+    const parts = [schedule.header].concat(schedule.rows.map((x) => x.row));
+    const out = new Uint8Array(parts.reduce((n, p) => n + p.length, 0));
+    let at = 0;
+    for (const p of parts) { out.set(p, at); at += p.length; }
+    return out;
   }
 
   // ---------------------------------------------------------------------
@@ -771,38 +1160,69 @@
                get drawing() { return r.drawing; } };
     },
     view(report) { viewReport(report, null); },
+    // Resolves when the drawing and the report's pages shown are the last run's.
+    rendered: rendered,
     explain(input) {
       if (!engine) throw new Error("the engine is still loading");
       if (!(input instanceof Uint8Array)) throw new TypeError("explain: the input must be a Uint8Array");
-      return explainInput(input, DEFAULT_INPUT_NAME);
+      const e = explainInput(input, DEFAULT_INPUT_NAME);
+      return { text: e.text, marks: e.count };
     },
     // Milliseconds from the start of the page's navigation: this script
-    // started, the form was built, the engine was ready, the first report shown.
-    get timing() { return { script: scriptAt, form: formAt, engine: engineAt, firstReport: firstReportAt }; },
+    // started, the form was built, the engine was ready, the first report
+    // shown; the last Open of several files and its schedule complete.
+    get timing() {
+      return { script: scriptAt, form: formAt, engine: engineAt, firstReport: firstReportAt,
+               open: openAt, schedule: scheduleAt, rendered: renderedAt, renderWork: renderWork };
+    },
   };
 
   function start() {
+    $("open-button").addEventListener("click", () => $("open").click());
     $("run").addEventListener("click", runForm);
-    $("print").addEventListener("click", () => {
-      if (!lastReport) { showMessage("No report yet: run the problem or open a report first."); return; }
-      window.print();
+    $("print").addEventListener("click", () => { if (reportReady("Not printed")) { showWorkbench(); printAs(null); } });
+    $("print-drawing").addEventListener("click", () => {
+      showWorkbench();
+      if ($("pictures").hidden) { showMessage("No drawing: the problem shown has no bearing."); return; }
+      if (!stale) printAs("drawing"); else reportReady("Not printed");
+    });
+    window.addEventListener("afterprint", () => {
+      document.body.classList.remove("print-drawing");
+      const landscape = $("print-landscape");
+      if (landscape) landscape.remove();
     });
     $("save-dat").addEventListener("click", saveDat);
     $("save-rpt").addEventListener("click", saveRpt);
     $("clear").addEventListener("click", () => {
       if (!current) { showMessage(noForm); return; }
-      inputName = DEFAULT_INPUT_NAME; $("file-name").textContent = ""; opened = null;
-      $("explain-box").hidden = true; setValues({});
+      inputName = DEFAULT_INPUT_NAME; namedByNumber = true;
+      $("file-name").textContent = ""; opened = null;
+      $("explain-box").hidden = true;
+      showWorkbench();
+      live = false;
+      setValues({});
+      clearResults("A new problem: the results follow the form as it is filled in.");
+      showMessage("");
     });
     $("open").addEventListener("change", onOpen);
     $("explain-fill").addEventListener("click", () => {
       if (!opened) return;
       $("explain-box").hidden = true;
-      setValues(opened.analysis.values);
+      live = true;
+      setValues(opened.analysis.values, marksByField(opened.explained.marks));
       showMessage("The form now holds the values as the program reads them from " + opened.name +
-                  "; the fields that could not be read are blank.");
+                  "; the fields that could not be read are blank, and the marks of the file stay on their fields.");
     });
-    $("explain-run").addEventListener("click", () => { if (opened && engine) runBytes(opened.bytes, opened.name); });
+    $("explain-run").addEventListener("click", () => {
+      if (opened && engine) { showRun(runEngine(opened.bytes, new Date(), opened.name), opened.bytes, "file"); $("results-side").scrollTop = 0; }
+    });
+    $("save-csv").addEventListener("click", () => { if (schedule) download(scheduleBytes(), "schedule.csv"); });
+    $("print-schedule").addEventListener("click", () => printAs("schedule"));
+    $("hide-schedule").addEventListener("click", showWorkbench);
+    $("show-schedule").addEventListener("click", showSchedule);
+    $("schedule").addEventListener("click", onScheduleClick);
+    document.addEventListener("dragover", (e) => e.preventDefault());
+    document.addEventListener("drop", onDrop);
 
     if (!engineLoading) {
       noForm = "The engine is missing from this page.";
@@ -825,7 +1245,6 @@
       formAt = performance.now();
       const v = call("bp_version", "string", [], []);
       if (v !== VERSION) showMessage("The engine's version " + v + " differs from the page's " + VERSION + ".");
-      if (Object.keys(current.refused).length === 0) runBytes(recordsBytes(current.records), inputName);
       resolveReady(window.bearingpad);
     }).catch((err) => {
       showMessage("The engine could not start in this browser (" + err + "). It needs WebAssembly with " +

@@ -1,10 +1,12 @@
 #include "report/formatted.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <limits>
 #include <version>
 
@@ -87,7 +89,22 @@ std::string shortest_text(float value, ShortestForm form) {
 #else
     // A standard library without the floating-point to_chars: the fewest
     // digits whose correctly rounded printf text reads back as the same
-    // 32-bit real, which is the same text.
+    // 32-bit real, which is the same text. The plain form as to_chars writes
+    // it: those digits in fixed or in scientific notation, whichever is
+    // shorter, fixed on a tie (140, not %g's 1.4e+02; 1e-04, not 0.0001).
+    if (form == ShortestForm::plain) {
+        int digits = 1;
+        for (; digits < 17; ++digits) {
+            std::snprintf(buf, sizeof buf, "%.*e", digits - 1, static_cast<double>(value));
+            if (std::strtof(buf, nullptr) == value) break;
+        }
+        const std::string scientific = buf;
+        const char* e = std::strchr(buf, 'e');
+        const int exponent = e ? std::atoi(e + 1) : 0;
+        std::snprintf(buf, sizeof buf, "%.*f", std::max(0, digits - 1 - exponent),
+                      static_cast<double>(value));
+        return std::strlen(buf) <= scientific.size() ? std::string(buf) : scientific;
+    }
     const char* format = form == ShortestForm::plain   ? "%.*g"
                          : form == ShortestForm::fixed ? "%.*f"
                                                        : "%.*e";

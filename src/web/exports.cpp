@@ -123,6 +123,11 @@ int bp_explain_marks() {
     return last_explanation.marks;
 }
 
+// The marks of the last explanation as JSON (see PageExplanation).
+const char* bp_explain_marks_json() {
+    return last_explanation.marks_json.c_str();
+}
+
 // The value a real field Fw.d of the input file reads as; NaN when it cannot
 // be read (the run would end with message 64).
 double bp_read_real(const char* field, int d) {

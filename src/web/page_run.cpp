@@ -69,12 +69,23 @@ const char* rule_name(DefaultRule rule) {
     return "none";
 }
 
-// A JSON string of the table's plain ASCII texts.
-std::string json_string(const char* text) {
+// A JSON string of bytes: control characters and bytes 128-255 as \u00XX
+// (the Latin-1 character the byte is).
+std::string json_string(std::string_view text) {
+    static const char hex[] = "0123456789abcdef";
     std::string s = "\"";
-    for (const char* c = text; *c; ++c) {
-        if (*c == '"' || *c == '\\') s += '\\';
-        s += *c;
+    for (const char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (c == '"' || c == '\\') {
+            s += '\\';
+            s += c;
+        } else if (byte < 0x20 || byte >= 0x7f) {
+            s += "\\u00";
+            s += hex[byte >> 4];
+            s += hex[byte & 15];
+        } else {
+            s += c;
+        }
     }
     return s + '"';
 }
@@ -103,7 +114,16 @@ PageExplanation explain_page_input(std::string_view input, const std::string& in
     const Explanation explanation = explain_input(file);
     std::ostringstream text;
     write_explanation(explanation, text);
-    return {text.str(), mark_count(explanation)};
+    std::string marks = "[";
+    for (const ExplainMark& m : explanation.marks) {
+        if (marks.size() > 1) marks += ',';
+        marks += "{\"record\":" + std::to_string(m.record);
+        marks += ",\"first\":" + std::to_string(m.first_column);
+        marks += ",\"last\":" + std::to_string(m.last_column);
+        marks += ",\"kind\":" + json_string(m.kind);
+        marks += ",\"text\":" + json_string(m.text) + "}";
+    }
+    return {text.str(), mark_count(explanation), marks + "]"};
 }
 
 PageRun run_page(std::string_view input, const std::string& input_name,

@@ -24,6 +24,11 @@ struct PageRun {
 struct PageExplanation {
     std::string text;
     int marks = 0;
+    // The marks as a JSON array, one object a mark in the explanation's order:
+    //   {"record":2,"first":4,"last":9,"kind":"no_point","text":"..."}
+    // first and last 0 for a mark about the whole record. The form puts
+    // each on the field whose columns it covers.
+    std::string marks_json;
 };
 PageExplanation explain_page_input(std::string_view input, const std::string& input_name);
 

@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
 # The page's tests: seeded variations of input files and the shipped
-# examples solved by the native program (native_solve, from a native build
-# with the tests) and by the page in headless Chromium, then compared; the
-# form, printing, opening and reloading in the same browser. Needs node and
-# puppeteer-core (npm ci in tests/web), chromium, pdfinfo and pdftotext.
+# examples solved by the native program (native_solve and bearingpad, from a
+# native build with the tests) and by the page in headless Chromium and in
+# headless Firefox (WebDriver BiDi), then compared; the form, opening,
+# the schedule and printing in the same browsers. Needs node and
+# puppeteer-core (npm ci in tests/web), chromium, firefox-esr, pdfinfo and
+# pdftotext. BROWSERS picks the browsers (default: both).
 #
 #     tests/web/run_web_tests.sh NATIVE_BUILD WEB_BUILD [COUNT]
 set -euo pipefail
@@ -18,5 +20,9 @@ mkdir -p "$out/cases" "$out/native"
 node "$here/gen_cases.mjs" "$out/cases" "$count" 18
 for f in "$here"/../../examples/*.dat; do cp "$f" "$out/cases/$(basename "$f")"; done
 "$native_build/native_solve" "$out/native" "$out/cases"/*.dat "$here/form-typed.dat"
-node "$here/web_test.mjs" "$web_build/bearingpad.html" "$out/cases" "$out/native" "$out" \
-    "$here/../../examples"
+status=0
+for browser in ${BROWSERS:-chromium firefox}; do
+    node "$here/web_test.mjs" "$browser" "$web_build/bearingpad.html" "$out/cases" "$out/native" \
+        "$out/$browser" "$here/../../examples" "$native_build" || status=1
+done
+exit $status
