@@ -108,8 +108,8 @@ TEST(CommandLine, ExistingReportsAndNames) {
 
 TEST(CommandLine, Usage) {
     const std::string usage =
-        "usage: bearingpad [-y] [--json] [--schedule[=CSV]] FILE...  |  bearingpad --explain "
-        "FILE...  |  bearingpad --help\r\n";
+        "usage: bearingpad [-y] [--json] [--drawing] [--schedule[=CSV]] FILE...  |  "
+        "bearingpad --explain FILE...  |  bearingpad --help\r\n";
     struct Case {
         std::vector<std::string> args;
         int status;
@@ -123,6 +123,9 @@ TEST(CommandLine, Usage) {
          2,
          "bearingpad: --explain writes no results\r\n" + usage},
         {{"--schedule=", "in.dat"}, 2, "bearingpad: unknown option --schedule=\r\n" + usage},
+        {{"--explain", "--drawing", "in.dat"},
+         2,
+         "bearingpad: --explain writes no results\r\n" + usage},
         {{"--version"}, 0, ""},
         {{"--help"}, 0, ""},
         {{"--", "-y"}, 29, "bpio: severe (29): file not found, unit 5, file /work/-y\r\n"},

@@ -196,6 +196,31 @@ def expected_title(raw):
     return "".join(out)
 
 
+# Extremes that a typed analysis may hold and no design gives: negative and
+# huge dimensions, covers and loads, plates thicker than the pad. Their sheets
+# are only parsed: the program must end and write well-formed XML.
+EXTREMES = [
+    ({2: b"A", 4: b"  12.0", 10: b"  -5.0", 16: b"   2.5", 24: b"0", 44: b"2"},
+     {3: b"   10.0", 10: b"   80.0", 17: b" 1E+20", 24: b"  20.0"}),
+    ({2: b"A", 4: b"  12.0", 10: b"   9.0", 16: b"   2.0", 24: b"2", 25: b"  1.0", 35: b" -2.0",
+      44: b"2", 56: b"1"}, {3: b"   10.0", 10: b"   80.0", 17: b"  40.0", 24: b"  20.0"}),
+    ({2: b"A", 4: b" -12.0", 10: b"  -9.0", 16: b"  -2.0", 24: b"4", 25: b" 50.0", 44: b"1"},
+     {3: b"  1E+30", 10: b"  -80.0", 17: b" -40.0", 24: b" -1E+9"}),
+    ({2: b"A", 4: b"1.0E30", 10: b"1.0E30", 16: b"1.0E30", 24: b"4", 44: b"2", 56: b"9"},
+     {3: b"   10.0", 10: b"   80.0", 17: b"  40.0", 24: b"  20.0"}),
+    ({2: b"A", 4: b"  12.0", 10: b"   9.0", 16: b"0.0001", 44: b"2", 56: b"9", 59: b"  1.0"},
+     {3: b"   10.0", 10: b"   80.0", 17: b"  40.0", 24: b"  20.0"}),
+    ({10: b"   9.0", 44: b"2"}, {3: b"   10.0", 10: b"   80.0", 17: b" 1E+20", 24: b" 1E+20"}),
+]
+
+
+def record(fields):
+    r = bytearray(b" " * 80)
+    for col, text in fields.items():
+        r[col - 1:col - 1 + len(text)] = text
+    return bytes(r).rstrip()
+
+
 def main():
     ap = argparse.ArgumentParser()
     ap.add_argument("--exe", required=True)
@@ -225,7 +250,15 @@ def main():
             (folder / name).write_bytes(b"    <&" + bytes([255, 128]) + raw + b"\n" +
                                         b"\n".join(pad_beam) + b"\n")
             names.append(name)
-        run = subprocess.run([exe, "-y", "--drawing", *names], cwd=folder, capture_output=True)
+        extremes = set()
+        for k, (pad, beam) in enumerate(EXTREMES):
+            name = f"x{k}.dat"
+            (folder / name).write_bytes(b"    0000EXTREME\n" + record(pad) + b"\n" + record(beam) +
+                                        b"\n")
+            names.append(name)
+            extremes.add(name)
+        run = subprocess.run([exe, "-y", "--drawing", *names], cwd=folder, capture_output=True,
+                             timeout=600)
         if run.returncode not in (0, 10):
             fault("run", f"status {run.returncode}: {run.stderr.decode(errors='replace')}")
         drawn = 0
@@ -238,6 +271,12 @@ def main():
                 fault(name, f"report details {details}, drawing {svg.exists()}")
                 continue
             if not details:
+                continue
+            if name in extremes:
+                try:
+                    ET.parse(svg)
+                except ET.ParseError as e:
+                    fault(name, f"not well-formed XML: {e}")
                 continue
             drawn += 1
             try:

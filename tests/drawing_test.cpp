@@ -120,6 +120,24 @@ TEST(Drawing, BesideTheReport) {
     EXPECT_EQ(fs.files["/work/a.svg"], "kept");
     EXPECT_EQ(run({"-y", "--drawing", "a.dat"}, out), 0);
     EXPECT_NE(fs.files["/work/a.svg"], "kept");
+    // An existing drawing refuses the problem before its report is written.
+    fs.files.erase("/work/a.rpt");
+    fs.files["/work/a.svg"] = "kept";
+    EXPECT_EQ(run({"--drawing", "a.dat"}, out), 10);
+    EXPECT_EQ(fs.files.count("/work/a.rpt"), 0u);
+    // With -y a problem with no bearing to draw takes away the sheet of an
+    // earlier run, never its input; a drawing that cannot be written leaves
+    // the problem solved in the schedule.
+    fs.files["/work/c.svg"] = "stale";
+    EXPECT_EQ(run({"-y", "--drawing", "c.dat"}, out), 0);
+    EXPECT_EQ(fs.files.count("/work/c.svg"), 0u);
+    fs.files["/work/d.svg"] = fs.files["/work/c.dat"];
+    EXPECT_EQ(run({"-y", "--drawing", "d.svg"}, out), 0);
+    EXPECT_EQ(fs.files["/work/d.svg"], fs.files["/work/c.dat"]);
+    fs.directories.insert("/work/a.svg");
+    EXPECT_EQ(run({"-y", "--drawing", "--schedule", "a.dat"}, out), 30);
+    EXPECT_NE(out.find("a.dat,0101,"), std::string::npos);
+    EXPECT_NE(out.find(",analysis,solved,"), std::string::npos) << out;
 }
 
 }  // namespace

@@ -752,8 +752,8 @@
               r.failure.replace(/\r\n$/, "")];
     }
     if (r.end === "none") return ["rejected", "No problem in the input: the report holds the banner at most.", words];
-    if (r.end === "rejected") return ["rejected", what + " rejected: the report is one page with the message.", words.replace(/^rejected: /, "")];
-    if (r.impossible) return ["impossible", "Design not possible: the report shows the last attempt of the search.", words.replace(/^written, design not possible: /, "")];
+    if (r.end === "rejected") return ["rejected", what + " rejected: the report is one page with the message.", r.result.closing_messages.join("; ")];
+    if (r.impossible) return ["impossible", "Design not possible: the report shows the last attempt of the search.", r.result.closing_messages.join("; ")];
     if (r.warnings) return ["warnings", what + ": " + r.warnings + (r.warnings === 1 ? " warning" : " warnings") + " on page 5 (marked).", "", true];
     return ["ok", what + ": no warnings, every check passed.", ""];
   }

@@ -174,7 +174,8 @@ class Sheet {
   private:
     bool has_plates() const { return b_.load_plate_count == 1 || b_.load_plate_count == 2; }
     bool plates_drawn() const {
-        return has_plates() && positive(b_.width - 2 * b_.side_cover) &&
+        // A side cover below 0 (typed so) would put the plates outside the pad.
+        return has_plates() && b_.side_cover >= 0 && positive(b_.width - 2 * b_.side_cover) &&
                positive(b_.length - 2 * b_.side_cover);
     }
     bool holes() const { return b_.number_of_holes > 0 && positive(b_.diameter_of_hole); }
@@ -591,8 +592,12 @@ class Sheet {
         std::vector<std::pair<Point, StrainConstruction>> shown;
         for (const Point& p : pts) {
             StrainConstruction c;
-            if (std::string_view(p.load) != "total" || !reproduced(p) || !std::isfinite(p.strain) ||
-                !std::isfinite(p.stress) || !strain_construction(p.stress, p.ratio, c)) {
+            // Only a point that the chart shows (as point() draws it).
+            const bool on_chart = std::isfinite(p.strain) && std::isfinite(p.stress) &&
+                                  p.strain >= 0 && p.strain <= x_max && p.stress >= 0 &&
+                                  p.stress <= y_max;
+            if (std::string_view(p.load) != "total" || !on_chart || !reproduced(p) ||
+                !strain_construction(p.stress, p.ratio, c)) {
                 continue;
             }
             shown.push_back({p, c});
@@ -665,7 +670,7 @@ class Sheet {
                 }
             }
         }
-        for (int j = 1; j * step <= hi_s; ++j) {
+        for (int j = 1; j <= static_cast<int>(step_count) && j * step <= hi_s; ++j) {
             if (j * step >= lo_s) {
                 svg_.line(ix0 - 3, IY(j * step), ix0, IY(j * step), "axis");
                 svg_.text(ix0 - 4, IY(j * step) + 3, svg_number(j * step), "small",

@@ -17,12 +17,12 @@ namespace bearingpad {
 namespace {
 
 constexpr const char* kUsage =
-    "usage: bearingpad [-y] [--json] [--schedule[=CSV]] FILE...  |  bearingpad --explain "
-    "FILE...  |  bearingpad --help";
+    "usage: bearingpad [-y] [--json] [--drawing] [--schedule[=CSV]] FILE...  |  bearingpad "
+    "--explain FILE...  |  bearingpad --help";
 
 constexpr const char* kHelp[] = {
     "usage: bearingpad [-y] FILE...",
-    "       bearingpad [-y] [--json] [--schedule[=CSV]] FILE...",
+    "       bearingpad [-y] [--json] [--drawing] [--schedule[=CSV]] FILE...",
     "       bearingpad --explain FILE...",
     "       bearingpad --help | --version",
     "",
@@ -41,7 +41,8 @@ constexpr const char* kHelp[] = {
     "                 beside the report, as the input file with the extension",
     "                 .svg (one Letter landscape sheet; none for a rejected problem)",
     "  --json         also write the result of each problem as JSON beside its",
-    "                 report: pier3.dat gives pier3.json",
+    "                 report: pier3.dat gives pier3.json (none for a problem that",
+    "                 failed: its name keeps what it held)",
     "  --schedule     write the bearing schedule of all the problems, one CSV row",
     "                 each, on standard output (instead of the line per problem)",
     "  --schedule=CSV the same into the file CSV",
@@ -102,7 +103,7 @@ std::optional<Options> parse(RunEnvironment& env, const std::vector<std::string>
             return std::nullopt;
         }
     }
-    if (o.explain && (o.json || o.schedule)) {
+    if (o.explain && (o.json || o.schedule || o.drawing)) {
         env.error_out << "bearingpad: --explain writes no results\r\n" << kUsage << "\r\n";
         return std::nullopt;
     }
@@ -162,9 +163,11 @@ class CommandLine {
 
     // One problem: the input file opened, the report opened (or, with -y,
     // opened to be replaced), the problem solved into it, and the report put
-    // in place whole only when the problem ended without a failure; with
-    // --json its result beside it (a failed problem's too), with --drawing its
-    // sheet. A report already written in this run is never replaced.
+    // in place whole only when the problem ended without a failure; then,
+    // with --json, its result beside it, and with --drawing its sheet. A
+    // problem that fails leaves every name as it was; an output that exists
+    // without -y refuses the problem before anything is written; a report
+    // already written in this run is never replaced.
     int solve_into(const std::string& file, Result& result) {
         const std::string report_file = report_name_for(file);
         try {
@@ -181,9 +184,13 @@ class CommandLine {
             const std::string input_name = input_name_of(file);
             const std::unique_ptr<InputFile> input = env_.files.open_input(input_name);
             const std::string json_file = output_name_for(file, ".json");
-            const std::string json_name = env_.files.absolute_name(json_file);
-            if (options_.json && !options_.replace && env_.files.exists(json_name)) {
-                return refuse(result, file, json_file, json_name);
+            const std::string svg_file = drawing_name_for(file);
+            for (const auto& [asked, shown] :
+                 {std::pair{options_.json, json_file}, std::pair{options_.drawing, svg_file}}) {
+                const std::string name = env_.files.absolute_name(shown);
+                if (asked && !options_.replace && env_.files.exists(name)) {
+                    return refuse(result, file, shown, name);
+                }
             }
             const std::unique_ptr<WholeFile> report = open_report_file(
                 env_.files, input_name, report_name, [this] { return options_.replace; });
@@ -202,25 +209,35 @@ class CommandLine {
                     result.failure = failure_data(failure);
                 }
                 result.report_written = false;  // the report was not put in place
-                if (options_.json) write_json(input_name, json_name, file, result);
                 return failure.number;
             }
             if (report->written()) {
                 const std::string identity = env_.files.identity(report_name);
                 if (!identity.empty()) written_.emplace(identity, file);
             }
-            const std::optional<std::string> svg =
-                options_.drawing ? drawing_svg(result) : std::nullopt;
-            if (!schedule_on_console()) {
-                env_.console_out << file << ": " << report_file << ' ' << outcome_summary(result);
-                if (svg) env_.console_out << "; drawing " << drawing_name_for(file);
-                env_.console_out << "\r\n";
+            int status = 0;
+            if (options_.json) {
+                status = write_output(input_name, json_file, result_json(result, file));
             }
-            int status = options_.json ? write_json(input_name, json_name, file, result) : 0;
-            if (svg && !write_drawing(input_name, drawing_name_for(file), *svg)) {
-                env_.error_out << file << ": " << drawing_name_for(file)
-                               << " exists, not replaced (-y replaces it)\r\n";
-                if (status == 0) status = failure_cannot_overwrite;
+            std::string drawing_note;
+            if (options_.drawing) {
+                const std::optional<std::string> svg = drawing_svg(result);
+                const std::string svg_name = env_.files.absolute_name(svg_file);
+                if (svg) {
+                    const int written = write_output(input_name, svg_file, *svg);
+                    if (written == 0) drawing_note = "; drawing " + svg_file;
+                    if (status == 0) status = written;
+                } else if (env_.files.exists(svg_name) &&
+                           !env_.files.same_file(svg_name, input_name)) {
+                    // With -y: no sheet of an earlier run stays beside a
+                    // report that has no bearing to draw.
+                    env_.files.remove_file(svg_name);
+                    drawing_note = "; " + svg_file + " removed: no bearing to draw";
+                }
+            }
+            if (!schedule_on_console()) {
+                env_.console_out << file << ": " << report_file << ' ' << outcome_summary(result)
+                                 << drawing_note << "\r\n";
             }
             return status;
         } catch (const RunTimeFailure& failure) {
@@ -239,33 +256,23 @@ class CommandLine {
         return failure_cannot_overwrite;
     }
 
-    // The result as JSON, written whole and created or replaced as the report
-    // is. Returns 0 or the message number of a failure (its line written).
-    int write_json(const std::string& input_name, const std::string& json_name,
-                   const std::string& file, const Result& result) {
+    // An output beside the report (the JSON result, the drawing), written
+    // whole and created or replaced as the report is, never over the input.
+    // Returns 0 or the message number of a failure (its line written); the
+    // problem's result stays as it is.
+    int write_output(const std::string& input_name, const std::string& shown,
+                     const std::string& bytes) {
+        const std::string name = env_.files.absolute_name(shown);
         try {
-            const std::unique_ptr<WholeFile> sink = open_report_file(
-                env_.files, input_name, json_name, [this] { return options_.replace; });
-            if (!sink) throw RunTimeFailure{failure_cannot_overwrite, report_unit, json_name};
-            sink->write(result_json(result, file));
+            const std::unique_ptr<WholeFile> sink =
+                open_report_file(env_.files, input_name, name, [this] { return options_.replace; });
+            if (!sink) throw RunTimeFailure{failure_cannot_overwrite, report_unit, name};
+            sink->write(bytes);
             sink->commit();
             return 0;
         } catch (const RunTimeFailure& failure) {
             return fail(failure);
         }
-    }
-
-    // The drawing beside the report, created or replaced as the report is;
-    // false when one exists and is to stay as it is.
-    bool write_drawing(const std::string& input_name, const std::string& drawing_file,
-                       const std::string& svg) {
-        const std::unique_ptr<WholeFile> sink =
-            open_report_file(env_.files, input_name, env_.files.absolute_name(drawing_file),
-                             [this] { return options_.replace; });
-        if (!sink) return false;
-        sink->write(svg);
-        sink->commit();
-        return true;
     }
 
     bool schedule_on_console() const { return options_.schedule && options_.schedule_file.empty(); }
@@ -279,9 +286,18 @@ class CommandLine {
         }
         const std::string name = env_.files.absolute_name(options_.schedule_file);
         try {
+            // Never over an input, nor over a report, result or drawing that
+            // this run writes.
             for (const std::string& file : options_.files) {
-                if (!file.empty() && env_.files.same_file(env_.files.absolute_name(file), name)) {
-                    throw RunTimeFailure{failure_cannot_overwrite, report_unit, name};
+                if (file.empty()) continue;
+                std::vector<std::string> taken = {file, report_name_for(file)};
+                if (options_.json) taken.push_back(output_name_for(file, ".json"));
+                if (options_.drawing) taken.push_back(drawing_name_for(file));
+                for (const std::string& other : taken) {
+                    const std::string other_name = env_.files.absolute_name(other);
+                    if (other_name == name || env_.files.same_file(other_name, name)) {
+                        throw RunTimeFailure{failure_cannot_overwrite, report_unit, name};
+                    }
                 }
             }
             schedule_ = open_report_file(env_.files, std::string(), name,
