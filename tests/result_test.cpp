@@ -117,6 +117,7 @@ TEST(Result, ChecksAtTheirEdges) {
         float limit;
         bool passed;
         bool ratio_nan;
+        bool ratio_infinite = false;
     };
     const float nan = std::numeric_limits<float>::quiet_NaN();
     const Case cases[] = {
@@ -124,7 +125,10 @@ TEST(Result, ChecksAtTheirEdges) {
         {"just above", std::nextafter(500.0f, 1000.0f), 500.0f, false, false},
         {"just below", std::nextafter(500.0f, 0.0f), 500.0f, true, false},
         {"NaN demand", nan, 500.0f, true, true},
-        {"no limit", 1.0f, 0.0f, false, false},
+        {"no limit", 1.0f, 0.0f, false, false, true},
+        {"a limit below 0, failed", 0.5f, -2.0f, false, false, true},
+        {"a limit below 0, passed", -3.0f, -2.0f, true, true},
+        {"both 0", 0.0f, 0.0f, true, true},
     };
     for (const Case& c : cases) {
         CheckResults r = base;
@@ -134,6 +138,7 @@ TEST(Result, ChecksAtTheirEdges) {
         EXPECT_EQ(o.id, CheckId::compressive_stress) << c.what;
         EXPECT_EQ(o.passed, c.passed) << c.what;
         EXPECT_EQ(std::isnan(o.ratio), c.ratio_nan) << c.what;
+        EXPECT_EQ(std::isinf(o.ratio), c.ratio_infinite) << c.what;
     }
 }
 

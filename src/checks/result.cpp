@@ -1,6 +1,7 @@
 #include "checks/result.h"
 
 #include <cmath>
+#include <limits>
 
 #include "checks/codes.h"
 #include "checks/numeric.h"
@@ -33,8 +34,18 @@ std::vector<CheckOutcome> check_outcomes(const CheckResults& r) {
         o.id = c.id;
         o.demand = r.*c.demand;
         o.limit = r.*c.limit;
-        o.ratio = store(wide(o.demand) / wide(o.limit));
         o.passed = !fails(r, c.id);
+        // Demand over a positive limit. A limit of 0 or below (a plan typed
+        // so small that the area or the allowables turn negative) leaves no
+        // capacity to divide by: a failed check then has no bound (it
+        // governs), a passed one no ratio.
+        if (o.limit > 0) {
+            o.ratio = store(wide(o.demand) / wide(o.limit));
+        } else if (!o.passed) {
+            o.ratio = std::numeric_limits<float>::infinity();
+        } else {
+            o.ratio = std::numeric_limits<float>::quiet_NaN();
+        }
         o.applies = applies(r, c.id);
         outcomes.push_back(o);
     }
