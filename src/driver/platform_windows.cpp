@@ -654,6 +654,29 @@ bool SystemFileAccess::same_file(const std::string& a, const std::string& b) {
            ia->index_low == ib->index_low;
 }
 
+namespace {
+
+// An existing report opened for writing, without truncation. A read-only
+// report is never written over, whatever the privileges of the run (Windows
+// refuses it to every user; wine run by root would not); a file held open by
+// another program fails here (message 9) and keeps its contents.
+HANDLE open_existing_report(const SystemName& system, const std::string& name) {
+    const DWORD attributes = ::GetFileAttributesW(system.text.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0 &&
+        (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
+        throw RunTimeFailure{failure_access_denied, report_unit, name};
+    }
+    const HANDLE h = ::CreateFileW(system.text.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+                                   OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h == INVALID_HANDLE_VALUE) {
+        const DWORD code = ::GetLastError();
+        throw RunTimeFailure{open_failure_number(file_error(code, system.text)), report_unit, name};
+    }
+    return h;
+}
+
+}  // namespace
+
 std::unique_ptr<OutputSink> SystemFileAccess::create_report(const std::string& name) {
     const SystemName system = checked_name(name, report_unit);
     if (system.kind == NameKind::null_device) {
@@ -679,22 +702,8 @@ std::unique_ptr<OutputSink> SystemFileAccess::reopen_report(const std::string& n
         if (h == INVALID_HANDLE_VALUE) throw RunTimeFailure{failure_open, report_unit, name};
         return std::make_unique<WindowsReportSink>(h, name, false);
     }
-    // A read-only report is never written over, whatever the privileges of
-    // the run (Windows refuses it to every user; wine run by root would not).
-    const DWORD attributes = ::GetFileAttributesW(system.text.c_str());
-    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0 &&
-        (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
-        throw RunTimeFailure{failure_access_denied, report_unit, name};
-    }
-    // Opened without truncation: a file held open by another program fails
-    // here (message 9) and keeps its contents; the old report is cut only at
-    // the first write.
-    const HANDLE h = ::CreateFileW(system.text.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
-                                   OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (h == INVALID_HANDLE_VALUE) {
-        const DWORD code = ::GetLastError();
-        throw RunTimeFailure{open_failure_number(file_error(code, system.text)), report_unit, name};
-    }
+    // Cut only at the first write.
+    const HANDLE h = open_existing_report(system, name);
     return std::make_unique<WindowsReportSink>(h, name, ::GetFileType(h) == FILE_TYPE_DISK);
 }
 
@@ -705,21 +714,9 @@ std::unique_ptr<WritableFile> SystemFileAccess::open_to_replace(const std::strin
         if (h == INVALID_HANDLE_VALUE) throw RunTimeFailure{failure_open, report_unit, name};
         return std::make_unique<WindowsWritableFile>(h);
     }
-    // A read-only report is never written over, whatever the privileges of
-    // the run (Windows refuses it to every user; wine run by root would not).
-    const DWORD attributes = ::GetFileAttributesW(system.text.c_str());
-    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0 &&
-        (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
-        throw RunTimeFailure{failure_access_denied, report_unit, name};
-    }
     // Opened for writing as the reopen does, so that a report held open by
     // another program fails here (message 9); nothing is written.
-    const HANDLE h = ::CreateFileW(system.text.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
-                                   OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (h == INVALID_HANDLE_VALUE) {
-        const DWORD code = ::GetLastError();
-        throw RunTimeFailure{open_failure_number(file_error(code, system.text)), report_unit, name};
-    }
+    const HANDLE h = open_existing_report(system, name);
     if (::GetFileType(h) == FILE_TYPE_DISK) {
         ::CloseHandle(h);
         return nullptr;
