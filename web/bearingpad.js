@@ -171,7 +171,9 @@
     if (!(bytes instanceof Uint8Array)) throw new TypeError("run: the input must be a Uint8Array");
     if (!(when instanceof Date) || isNaN(when.getTime())) throw new TypeError("run: when must be a valid Date");
     const name = inputName || DEFAULT_INPUT_NAME;
-    const reportName = name.replace(/\.[^./\\]*$/, "") + ".rpt";
+    // As the command line names it: the extension after the base name's
+    // first character replaced (".dat" alone is a base name: ".dat.rpt").
+    const reportName = name.replace(/([^/\\])\.[^./\\]*$/, "$1") + ".rpt";
     const ptr = engine._malloc(Math.max(bytes.length, 1));
     try {
       engine.HEAPU8.set(bytes, ptr);
