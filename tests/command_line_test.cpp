@@ -22,20 +22,6 @@ const std::string kInput =
 const std::string kRejected = "    0102\n A   12.0   9.0   2.0  5\n";
 const std::string kUnreadable = "    0103\n A   12,0\n";
 
-struct CommandLineRun {
-    int status;
-    std::string out;
-    std::string err;
-};
-
-CommandLineRun run_args(MemoryFileAccess& fs, const std::vector<std::string>& args) {
-    std::istringstream in;
-    std::ostringstream out, err;
-    RunEnvironment env{in, out, err, fs, fixed_time};
-    const int status = run_command_line(env, args);
-    return {status, out.str(), err.str()};
-}
-
 // The report the dialogue writes for the same input, on the same clock.
 std::string dialogue_report(const std::string& input) {
     MemoryFileAccess fs;
@@ -49,7 +35,7 @@ TEST(CommandLine, ManyProblemsOneFailing) {
     fs.files["/work/a.dat"] = kInput;
     fs.files["/work/b.dat"] = kUnreadable;
     fs.files["/work/c.dat"] = kRejected;
-    const CommandLineRun r = run_args(fs, {"a.dat", "b.dat", "c.dat"});
+    const Outcome r = run_command_line_in_process(fs, {"a.dat", "b.dat", "c.dat"});
     EXPECT_EQ(r.status, 64);
     EXPECT_EQ(r.out,
               "a.dat: a.rpt written, 2 warnings\r\n"
@@ -95,7 +81,7 @@ TEST(CommandLine, ExistingReportsAndNames) {
         const std::string input = c.input_name == c.report_name ? old : kInput;
         if (c.report_exists) fs.files["/work/" + c.report_name] = old;
         fs.files["/work/" + c.input_name] = input;
-        const CommandLineRun r = run_args(fs, c.args);
+        const Outcome r = run_command_line_in_process(fs, c.args);
         EXPECT_EQ(r.status, c.status) << c.name;
         EXPECT_EQ(r.out, c.out) << c.name;
         EXPECT_EQ(r.err, c.err) << c.name;
@@ -133,14 +119,15 @@ TEST(CommandLine, Usage) {
     };
     for (const Case& c : cases) {
         MemoryFileAccess fs;
-        const CommandLineRun r = run_args(fs, c.args);
+        const Outcome r = run_command_line_in_process(fs, c.args);
         EXPECT_EQ(r.status, c.status) << c.args.front();
         EXPECT_EQ(r.err, c.err) << c.args.front();
         EXPECT_TRUE(fs.files.empty());
     }
     MemoryFileAccess fs;
-    EXPECT_EQ(run_args(fs, {"--version"}).out, "bearingpad 1.0\r\n");
-    EXPECT_EQ(run_args(fs, {"--help"}).out.substr(0, 32), "usage: bearingpad [-y] FILE...\r\n");
+    EXPECT_EQ(run_command_line_in_process(fs, {"--version"}).out, "bearingpad 1.0\r\n");
+    EXPECT_EQ(run_command_line_in_process(fs, {"--help"}).out.substr(0, 32),
+              "usage: bearingpad [-y] FILE...\r\n");
 }
 
 // An empty input writes nothing, and says so; an explanation's failure
@@ -150,13 +137,13 @@ TEST(CommandLine, EmptyInputAndExplainStatus) {
     fs.files["/work/empty.dat"] = "";
     fs.files["/work/empty.rpt"] = "an older report";
     fs.files["/work/slip.dat"] = "    0101\n A     14\n";
-    const CommandLineRun r = run_args(fs, {"-y", "empty.dat"});
+    const Outcome r = run_command_line_in_process(fs, {"-y", "empty.dat"});
     EXPECT_EQ(r.status, 0);
     EXPECT_EQ(r.out, "empty.dat: empty.rpt not written: no record in the input\r\n");
     EXPECT_EQ(fs.files["/work/empty.rpt"], "an older report");
-    EXPECT_EQ(run_args(fs, {"--explain", "slip.dat"}).status, 1);
-    EXPECT_EQ(run_args(fs, {"--explain", "slip.dat", "none.dat"}).status, 29);
-    EXPECT_EQ(run_args(fs, {"--explain", "empty.dat", "slip.dat"}).status, 1);
+    EXPECT_EQ(run_command_line_in_process(fs, {"--explain", "slip.dat"}).status, 1);
+    EXPECT_EQ(run_command_line_in_process(fs, {"--explain", "slip.dat", "none.dat"}).status, 29);
+    EXPECT_EQ(run_command_line_in_process(fs, {"--explain", "empty.dat", "slip.dat"}).status, 1);
     EXPECT_EQ(fs.files.size(), 3u);
 }
 

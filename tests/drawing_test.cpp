@@ -101,12 +101,9 @@ TEST(Drawing, BesideTheReport) {
         "    100.0   80.0  40.0 20.0    1.0  .5 .25\n";
     fs.files["/work/c.dat"] = "    0102\n A   12.0   9.0   2.0  5\n";
     auto run = [&fs](const std::vector<std::string>& args, std::string& out) {
-        std::istringstream in;
-        std::ostringstream o, err;
-        RunEnvironment env{in, o, err, fs, fixed_time};
-        const int status = run_command_line(env, args);
-        out = o.str() + err.str();
-        return status;
+        const Outcome o = run_command_line_in_process(fs, args);
+        out = o.out + o.err;
+        return o.status;
     };
     std::string out;
     EXPECT_EQ(run({"--drawing", "a.dat", "c.dat"}, out), 0);

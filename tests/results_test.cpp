@@ -78,19 +78,6 @@ const std::string kInput =
     " A   12.0   9.0   2.0  1  1.0  .25  .25    2  .25      1  .0747\n"
     "    100.0   80.0  40.0 20.0    1.0  .5 .25\n";
 
-struct CliRun {
-    int status;
-    std::string out, err;
-};
-
-CliRun run_args(MemoryFileAccess& fs, const std::vector<std::string>& args) {
-    std::istringstream in;
-    std::ostringstream out, err;
-    RunEnvironment env{in, out, err, fs, fixed_time};
-    const int status = run_command_line(env, args);
-    return {status, out.str(), err.str()};
-}
-
 const std::string kRowA =
     "a.dat,0101,\"ROUTE 9, \"\"MILL CREEK\"\"\",analysis,solved,12.0000,9.0000,2.0000,1,"
     "1.0000,0.2500,0.2500,2,0.2500,1,0.0747,0.4627,1.4253,40.0,20.0,internal_plate_working,"
@@ -102,7 +89,8 @@ TEST(CommandLineResults, JsonBesideTheReportAndARowForEveryProblem) {
     fs.files["/work/b.dat"] = "    0102\n A   12,0\n";  // message 64 in the pad record
     fs.files["/work/c.json"] = "an older result";
     fs.files["/work/c.dat"] = kInput;
-    const CliRun r = run_args(fs, {"--json", "--schedule", "a.dat", "b.dat", "c.dat", "d.dat"});
+    const Outcome r = run_command_line_in_process(
+        fs, {"--json", "--schedule", "a.dat", "b.dat", "c.dat", "d.dat"});
     EXPECT_EQ(r.status, 64);
     EXPECT_EQ(r.out, schedule_header() + kRowA +
                          "b.dat,0102,,,failure,,,,,,,,,,,,,,,,,,0\r\n"
@@ -118,32 +106,32 @@ TEST(CommandLineResults, JsonBesideTheReportAndARowForEveryProblem) {
     // A problem that failed leaves its names as they were: no report, no result.
     EXPECT_EQ(fs.files.count("/work/b.json"), 0u);
     // With -y the older result is replaced.
-    EXPECT_EQ(run_args(fs, {"-y", "--json", "c.dat"}).status, 0);
+    EXPECT_EQ(run_command_line_in_process(fs, {"-y", "--json", "c.dat"}).status, 0);
     EXPECT_TRUE(fs.files["/work/c.json"].starts_with("{\"format\""));
 }
 
 TEST(CommandLineResults, ScheduleFileCreatedAsAReportIs) {
     MemoryFileAccess fs;
     fs.files["/work/a.dat"] = kInput;
-    CliRun r = run_args(fs, {"--schedule=out.csv", "a.dat"});
+    Outcome r = run_command_line_in_process(fs, {"--schedule=out.csv", "a.dat"});
     EXPECT_EQ(r.status, 0);
     EXPECT_EQ(r.out, "a.dat: a.rpt written, 2 warnings\r\n");
     EXPECT_EQ(fs.files["/work/out.csv"], schedule_header() + kRowA);
     // An existing schedule stays without -y, and nothing is solved.
     fs.files.erase("/work/a.rpt");
-    r = run_args(fs, {"--schedule=out.csv", "a.dat"});
+    r = run_command_line_in_process(fs, {"--schedule=out.csv", "a.dat"});
     EXPECT_EQ(r.status, 10);
     EXPECT_EQ(r.err, "out.csv exists, not replaced (-y replaces it)\r\n");
     EXPECT_EQ(fs.files.count("/work/a.rpt"), 0u);
     // Never written over an input file, even with -y.
-    r = run_args(fs, {"-y", "--schedule=a.dat", "a.dat"});
+    r = run_command_line_in_process(fs, {"-y", "--schedule=a.dat", "a.dat"});
     EXPECT_EQ(r.status, 10);
     EXPECT_EQ(fs.files["/work/a.dat"], kInput);
     // A schedule file that refuses a write ends the run with its failure.
     MemoryFileAccess full;
     full.files["/work/a.dat"] = kInput;
     full.report_capacity = 0;
-    r = run_args(full, {"--schedule=out.csv", "a.dat"});
+    r = run_command_line_in_process(full, {"--schedule=out.csv", "a.dat"});
     EXPECT_EQ(r.status, 38);
 }
 
@@ -159,7 +147,7 @@ TEST(CommandLineResults, ScheduleOfTheShippedExamples) {
         args.push_back(e.path().filename().string());
     }
     std::sort(args.begin() + 1, args.end());
-    const CliRun r = run_args(files, args);
+    const Outcome r = run_command_line_in_process(files, args);
     EXPECT_EQ(r.status, 0);
     EXPECT_EQ(r.out,
               read_file(fs::path(BEARINGPAD_SOURCE_DIR) / "tests/data/examples_schedule.csv"));

@@ -52,20 +52,6 @@ MemoryFileAccess with_fault(const Fault& f) {
     return fs;
 }
 
-struct Lines {
-    int status;
-    std::string out, err;
-};
-
-Lines command_line(MemoryFileAccess& fs, const std::vector<std::string>& args,
-                   std::ostream* out_stream = nullptr) {
-    std::istringstream in;
-    std::ostringstream out, err;
-    RunEnvironment env{in, out_stream ? *out_stream : out, err, fs, fixed_time};
-    const int status = run_command_line(env, args);
-    return {status, out.str(), err.str()};
-}
-
 std::string full_report() {
     MemoryFileAccess fs;
     fs.files["/work/in.dat"] = kProblem;
@@ -81,7 +67,7 @@ TEST(WholeReports, CommandLineFaultsLeaveTheOldReportOrNothing) {
             MemoryFileAccess fs = with_fault(f);
             fs.files["/work/in.dat"] = kProblem;
             if (existing) fs.files["/work/in.rpt"] = kOld;
-            const Lines r = command_line(fs, {"-y", "in.dat"});
+            const Outcome r = run_command_line_in_process(fs, {"-y", "in.dat"});
             EXPECT_EQ(r.status, 38) << f.name;
             EXPECT_EQ(r.out, "") << f.name;
             EXPECT_EQ(r.err, std::string("in.dat: in.rpt ") +
@@ -99,7 +85,7 @@ TEST(WholeReports, CommandLineFaultsLeaveTheOldReportOrNothing) {
     fits.report_capacity = static_cast<long>(report.size());
     fits.files["/work/in.dat"] = kProblem;
     fits.files["/work/in.rpt"] = kOld;
-    EXPECT_EQ(command_line(fits, {"-y", "in.dat"}).status, 0);
+    EXPECT_EQ(run_command_line_in_process(fits, {"-y", "in.dat"}).status, 0);
     EXPECT_EQ(fits.files["/work/in.rpt"], report);
     EXPECT_EQ(fits.files.size(), 2u);
 }
@@ -154,7 +140,7 @@ TEST(WholeReports, OneReportPerNameInARun) {
         MemoryFileAccess fs;
         fs.files["/work/pier3.dat"] = kProblem;
         fs.files["/work/pier3.txt"] = rejected;
-        const Lines r = command_line(fs, c.args);
+        const Outcome r = run_command_line_in_process(fs, c.args);
         EXPECT_EQ(r.status, 10) << c.name;
         EXPECT_EQ(r.out, c.out) << c.name;
         EXPECT_EQ(r.err, c.err) << c.name;
@@ -166,7 +152,7 @@ TEST(WholeReports, OneReportPerNameInARun) {
     fs.files["/work/p.dat"] = "";
     fs.files["/work/p.txt"] = "    0103\n A   12,0\n";
     fs.files["/work/p.in"] = rejected;
-    const Lines r = command_line(fs, {"p.dat", "p.txt", "p.in"});
+    const Outcome r = run_command_line_in_process(fs, {"p.dat", "p.txt", "p.in"});
     EXPECT_EQ(r.status, 64);
     EXPECT_EQ(r.out,
               "p.dat: p.rpt not written: no record in the input\r\n"
@@ -197,7 +183,7 @@ TEST(WholeReports, RefusedStandardOutputIsAFailure) {
         fs.files["/work/slip.dat"] = "    0101\n A     14\n";
         RefusingBuffer refusing;
         std::ostream out(&refusing);
-        const Lines r = command_line(fs, c.args, &out);
+        const Outcome r = run_command_line_in_process(fs, c.args, &out);
         EXPECT_EQ(r.status, c.status) << c.args.front();
         EXPECT_EQ(r.err.substr(r.err.size() - line.size()), line) << c.args.front();
     }

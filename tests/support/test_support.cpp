@@ -6,6 +6,8 @@
 #include <fstream>
 #include <sstream>
 
+#include "driver/command_line.h"
+
 namespace bearingpad::test_support {
 
 std::string read_file(const fs::path& p) {
@@ -105,6 +107,15 @@ Outcome run_in_process(FileAccess& files, std::istream& typed) {
 Outcome run_in_process(FileAccess& files, const std::string& typed) {
     std::istringstream in(typed);
     return run_in_process(files, in);
+}
+
+Outcome run_command_line_in_process(FileAccess& files, const std::vector<std::string>& args,
+                                    std::ostream* console_out) {
+    std::istringstream in;
+    std::ostringstream out, err;
+    RunEnvironment env{in, console_out != nullptr ? *console_out : out, err, files, fixed_time};
+    const int status = run_command_line(env, args);
+    return {status, out.str(), err.str()};
 }
 
 }  // namespace bearingpad::test_support

@@ -75,6 +75,12 @@ struct Outcome {
 Outcome run_in_process(FileAccess& files, std::istream& typed);
 Outcome run_in_process(FileAccess& files, const std::string& typed);
 
+// The command line run in-process with the given arguments (the program's
+// name left out), no console input and the fixed clock; its console output
+// goes to console_out when one is given (a stream that refuses writes, say).
+Outcome run_command_line_in_process(FileAccess& files, const std::vector<std::string>& args,
+                                    std::ostream* console_out = nullptr);
+
 // The built program, run in a directory with the typed lines on its standard
 // input and the given arguments; bounded in time so that a hang fails the
 // test instead of CI.
