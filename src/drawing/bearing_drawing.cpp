@@ -502,27 +502,34 @@ class Sheet {
         const double y_bottom = ay + (ah + tall * s) / 2 - (tall - t) * s;
         const double y_top = y_bottom - t * s;
         // The parts: [from, to] in inches along the pad, and where each starts.
+        // The parts: the inches each shows, where it starts, and whether it
+        // holds the pad's left or right end. Kept as lengths from the ends,
+        // so that a part of a pad 1E+30 long is still drawn.
         struct Part {
-            double from, to, x;
+            double inches, x;
+            bool left, right;
         };
         std::vector<Part> parts;
         if (broken) {
-            parts.push_back({0, part, x0});
-            parts.push_back({along - part, along, x0 + part * s + gap});
+            parts.push_back({part, x0, true, false});
+            parts.push_back({part, x0 + part * s + gap, false, true});
         } else {
-            parts.push_back({0, along, x0});
+            parts.push_back({along, x0, true, true});
         }
-        auto span = [&](double from, double to, double y, double h, std::string_view cls) {
+        // A band inset by `inset` from each end of the pad.
+        auto span = [&](double inset, double y, double h, std::string_view cls) {
             for (const Part& p : parts) {
-                const double a = std::max(from, p.from), z = std::min(to, p.to);
-                if (z > a) svg_.rect(p.x + (a - p.from) * s, y, (z - a) * s, h, cls);
+                const double a = p.left ? inset : 0;
+                const double z = p.inches - (p.right ? inset : 0);
+                if (z > a) svg_.rect(p.x + a * s, y, (z - a) * s, h, cls);
             }
         };
+        const double right = parts.back().x + parts.back().inches * s;
 
         svg_.open_group(R"( id="section" data-scale=")" + svg_number(s) + "\"" +
                         data("thickness", t) + data("along", along) +
                         attribute("data-broken", broken ? "1" : "0"));
-        span(0, along, y_top, t * s, "body");
+        span(0, y_top, t * s, "body");
         double y = y_top;
         struct Label {
             std::string text;
@@ -535,21 +542,19 @@ class Sheet {
             const double h = std::max(0.0, static_cast<double>(e.thickness)) * s;
             svg_.open_group(attribute("class", e.cls) + data("thickness", e.thickness));
             const double inset = e.plate ? b_.side_cover : 0;
-            span(inset, along - inset, y, h, "");
+            span(inset, y, h, "");
             svg_.close_group();
             if (e.plate && plate_y == y_top) plate_y = y + h / 2;
             if (std::find(named.begin(), named.end(), e.name) == named.end()) {
                 named.push_back(e.name);
-                const Part& last = parts.back();
                 labels.push_back({std::string(e.name) + " " + inches(e.thickness),
-                                  last.x + (along - inset - last.from) * s - 6 - 10 * labels.size(),
+                                  right - inset * s - 6 - 10 * static_cast<double>(labels.size()),
                                   y + h / 2});
             }
             y += h;
         }
         if (has_plates() && b_.side_cover > 0) {
-            const Part& last = parts.back();
-            const double sx = last.x + (along - b_.side_cover / 2 - last.from) * s;
+            const double sx = right - b_.side_cover / 2 * s;
             labels.push_back({"SIDE COVER " + inches(b_.side_cover), sx, plate_y});
         }
         svg_.close_group();
@@ -576,7 +581,6 @@ class Sheet {
             svg_.line(lx - 2, ly - 3, lb.x, lb.y, "leader");
         }
         dim_y(y_top, y_bottom, x0 - 24, x0, "T = " + inches(t));
-        const double right = parts.back().x + (parts.back().to - parts.back().from) * s;
         dim_x(x0, right, y_bottom + 26, y_bottom,
               std::string(w >= l ? "W = " : "L = ") + inches(along) + (broken ? " (BROKEN)" : ""));
         if (std::fabs(stacked - t) > 0.0005) {
