@@ -344,7 +344,8 @@ def main():
             (folder / name).write_bytes(extreme(rnd, k, examples))
             names.append(name)
             extremes.append(name)
-        ordinary = [n for n in names if n not in extremes]
+        extreme_names = set(extremes)
+        ordinary = [n for n in names if n not in extreme_names]
         run = subprocess.run([exe, "-y", "--drawing", *ordinary], cwd=folder, capture_output=True,
                              timeout=600)
         if run.returncode not in (0, 10):
@@ -370,7 +371,7 @@ def main():
                 continue
             if not details:
                 continue
-            if name in extremes:
+            if name in extreme_names:
                 continue
             drawn += 1
             try:

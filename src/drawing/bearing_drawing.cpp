@@ -275,7 +275,15 @@ class Sheet {
     }
 
     // In place of the chart: the bearing's values as the checks used them,
-    // each as its shortest text ("Infinity" and "NaN" as they stand).
+    // with 4 decimals as the bill prints them (loads with 3), or as the
+    // shortest text where that is shorter ("3.5e+38"); "Infinity" and "NaN"
+    // as they stand.
+    static std::string as_used(float v, int decimals = 4) {
+        const std::string fixed = fixed_text(v, decimals);
+        const std::string shortest = number_text(v);
+        return fixed.size() <= shortest.size() + decimals + 1 ? fixed : shortest;
+    }
+
     void values_as_used() {
         double y = kTop + 16;
         const double x = kColumn + 10;
@@ -288,23 +296,23 @@ class Sheet {
             y += 12;
         };
         auto counted = [](std::int32_t n, float v) {
-            return std::to_string(n) + (n > 0 ? " x " + number_text(v) + " IN" : "");
+            return std::to_string(n) + (n > 0 ? " x " + as_used(v) + " IN" : "");
         };
-        row("WIDTH W", number_text(b_.width) + " IN");
-        row("LENGTH L", number_text(b_.length) + " IN");
-        row("TOTAL THICKNESS T", number_text(b_.thickness) + " IN");
+        row("WIDTH W", as_used(b_.width) + " IN");
+        row("LENGTH L", as_used(b_.length) + " IN");
+        row("TOTAL THICKNESS T", as_used(b_.thickness) + " IN");
         row("HOLES",
             std::to_string(b_.number_of_holes) +
-                (b_.number_of_holes > 0 ? ", DIAMETER " + number_text(b_.diameter_of_hole) + " IN"
+                (b_.number_of_holes > 0 ? ", DIAMETER " + as_used(b_.diameter_of_hole) + " IN"
                                         : ""));
         row("LOAD PLATES", counted(b_.load_plate_count, b_.load_plate_thickness));
         if (has_plates()) {
-            row("TOP AND BOTTOM COVER", number_text(b_.cover_thickness) + " IN");
-            row("SIDE COVER", number_text(b_.side_cover) + " IN");
+            row("TOP AND BOTTOM COVER", as_used(b_.cover_thickness) + " IN");
+            row("SIDE COVER", as_used(b_.side_cover) + " IN");
             row("INTERNAL PLATES", counted(b_.internal_plate_count, b_.internal_plate_thickness));
         }
-        row("DEAD LOAD", number_text(rec_.dead_load) + " K");
-        row("LIVE LOAD", number_text(rec_.live_load) + " K");
+        row("DEAD LOAD", as_used(rec_.dead_load, 3) + " K");
+        row("LIVE LOAD", as_used(rec_.live_load, 3) + " K");
     }
 
     // A dimension along x at height y, its extension lines from the feature
