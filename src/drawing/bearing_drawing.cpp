@@ -4,6 +4,7 @@
 #include <array>
 #include <cctype>
 #include <cmath>
+#include <limits>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -115,6 +116,13 @@ std::string field_text(const std::string& bytes) {
     std::string_view v = bytes;
     while (!v.empty() && v.back() == ' ') v.remove_suffix(1);
     return svg_text(v);
+}
+
+// A sum of lengths as a 32-bit real: infinite beyond the largest (a
+// conversion out of its range would be undefined).
+float narrowed(double v) {
+    return v > std::numeric_limits<float>::max() ? std::numeric_limits<float>::infinity()
+                                                 : static_cast<float>(v);
 }
 
 bool positive(float v) {
@@ -487,7 +495,7 @@ class Sheet {
             section_scale_.reset();
             svg_.text(kLeft + 10, kSectionTop + 60,
                       "NO SECTION: T = " + inches(t) + " WITH LAYERS AND PLATES OF " +
-                          inches(static_cast<float>(stacked)) +
+                          inches(narrowed(stacked)) +
                           " DOES NOT DRAW AT A SCALE OF 1:256 OR LARGER",
                       "");
             return;
@@ -593,7 +601,7 @@ class Sheet {
               std::string(w >= l ? "W = " : "L = ") + inches(along) + (broken ? " (BROKEN)" : ""));
         if (std::fabs(stacked - t) > 0.0005) {
             svg_.text(kLeft + 10, kSectionTop + 292,
-                      "THE LAYERS AND PLATES ADD UP TO " + inches(static_cast<float>(stacked)) +
+                      "THE LAYERS AND PLATES ADD UP TO " + inches(narrowed(stacked)) +
                           " IN, NOT T: EACH IS DRAWN AT ITS THICKNESS",
                       "layers-do-not-fit");
         }
