@@ -39,6 +39,8 @@ constexpr double kTitleTop = 704;
 // A dimension in inches as the bearing details edit it (4 decimals), with
 // the zeros after the first decimal dropped: 18.0, 0.25, 0.1046.
 std::string inches(float v) {
+    // Not 0.0 for a length that is not 0 (1E-30).
+    if (v != 0 && std::fabs(v) < 0.00005f) return shortest_text(v, ShortestForm::plain);
     std::string s = edit_real(v, 14, 4);
     s.erase(0, s.find_first_not_of(' '));
     if (s.find('*') != std::string::npos) return shortest_text(v, ShortestForm::plain);
@@ -489,14 +491,17 @@ class Sheet {
             stacked += std::max(0.0, static_cast<double>(e.thickness));
         const double tall = std::max(static_cast<double>(t), stacked);
         section_scale_ = scale_to_fit({{tall, ah}});
-        // Drawn only at a scale that shows T as a band, not a line (layers
-        // far thicker than T, or a thickness of 1E+30).
-        if (!section_scale_ || t * section_scale_->px_per_inch() < 2) {
+        // Drawn only at a scale that shows T as a band and the pad as wider
+        // than a line (layers far thicker than T, a thickness of 1E+30, a
+        // pad 0.0001 in long).
+        if (!section_scale_ || t * section_scale_->px_per_inch() < 2 ||
+            along * section_scale_->px_per_inch() < 2) {
             section_scale_.reset();
             svg_.text(kLeft + 10, kSectionTop + 60,
-                      "NO SECTION: T = " + inches(t) + " WITH LAYERS AND PLATES OF " +
-                          inches(narrowed(stacked)) +
-                          " DOES NOT DRAW AT A SCALE OF 1:256 OR LARGER",
+                      "NO SECTION: " + inches(along) + " x T = " + inches(t) +
+                          " WITH LAYERS AND PLATES OF " + inches(narrowed(stacked)),
+                      "");
+            svg_.text(kLeft + 10, kSectionTop + 72, "DOES NOT DRAW AT A SCALE OF 1:256 OR LARGER",
                       "");
             return;
         }
