@@ -18,9 +18,14 @@ set(script "\"use strict\";\n(function () {\n")
 foreach(part IN LISTS script_files)
   file(READ ${part} text)
   get_filename_component(part_name ${part} NAME)
-  string(APPEND script "// ---- ${part_name}\n${text}")
+  string(APPEND script "/* ${part_name} */\n${text}")
 endforeach()
 string(APPEND script "})();\n")
+# The page carries its script without the comments that fill whole lines and
+# without indentation (the files in web/js keep both): smaller by a fifth.
+# Safe since no string or template of the script spans lines.
+string(REGEX REPLACE "\n[ ]*//[^\n]*" "" script "${script}")
+string(REGEX REPLACE "\n[ ]+" "\n" script "${script}")
 # Inside a script element the text "</script" would end it early.
 foreach(part engine script)
   string(FIND "${${part}}" "</script" at)

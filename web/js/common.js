@@ -30,11 +30,16 @@ function span(cls, id, text) {
   return s;
 }
 
-function showMessage(text) {
+// The message line under the toolbar: information in plain style, an
+// error (something refused or gone wrong) in red.
+function showMessage(text, error) {
   const m = $("message");
   m.hidden = !text;
+  m.className = error ? "error" : "info";
   m.textContent = text || "";
 }
+const showError = (text) => showMessage(text, true);
+const capital = (t) => t.charAt(0).toUpperCase() + t.slice(1);
 
 function recordsBytes(records) { return latin1(records.join("\n") + "\n"); }
 function latin1(s) { const b = new Uint8Array(s.length); for (let i = 0; i < s.length; i++) b[i] = s.charCodeAt(i) & 255; return b; }

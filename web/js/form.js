@@ -71,7 +71,7 @@ function fieldRow(f) {
   }
   inputs[f.id] = control;
   row.appendChild(control);
-  if (f.kind !== "text" && !radios) {
+  if (f.kind === "real") {
     row.appendChild(span("unit", "unit-" + f.id, f.unit || ""));
     described.push("unit-" + f.id);
   }
@@ -82,6 +82,12 @@ function fieldRow(f) {
     described.push("reads-" + f.id);
   }
   row.appendChild(span("help", "help-" + f.id, f.help));
+  if (f.id === "holes") {
+    const note = span("field-note", "note-" + f.id);
+    note.hidden = true;
+    row.appendChild(note);
+    described.push("note-" + f.id);
+  }
   const mark = span("field-mark", "mark-" + f.id);
   mark.hidden = true;
   row.appendChild(mark);
@@ -163,6 +169,11 @@ function onFormChange(e) {
   if (!live) { showMarks([]); return; }
   if (bad.length) {
     showMarks(null);
+    // A number begun ("." or "-" before ".25"): the results stay as they
+    // are until it is complete, but nothing is saved or printed meanwhile.
+    const typing = e && e.type === "input" && bad.length === 1 && inputs[bad[0]] === e.target &&
+                   /^[+-]?\.?$/.test(e.target.value.trim()) && (lastRun || lastReport);
+    if (typing) { setStale(true, "", true); return; }
     staleResults("Not solved: " + bad.map((id) => FIELDS.find((f) => f.id === id).label).join(", ") +
                  (bad.length === 1 ? " is" : " are") + " refused (marked in the form). Shown greyed: the last records the form could write.");
     return;
@@ -192,9 +203,16 @@ function showMarks(marks) {
     if (f) (byField[f.id] = byField[f.id] || []).push(m.text);
     else loose.push(RECORD_NAMES[m.record - 1] + ": " + m.text);
   }
-  for (const id of Object.keys(carried)) (byField[id] = byField[id] || []).push(...carried[id]);
+  for (const id of Object.keys(verdictMarks)) {
+    if (id) (byField[id] = byField[id] || []).push(...verdictMarks[id]);
+    else loose.push(...verdictMarks[id]);
+  }
   for (const f of FIELDS) {
-    const texts = [...new Set(byField[f.id] || [])];
+    // A mark carried from the file as opened and the same mark of the
+    // records as they are now: shown once, as opened.
+    const own = byField[f.id] || [];
+    const from = carried[f.id] || [];
+    const texts = [...new Set(from.concat(own.filter((t) => !from.includes("as opened: " + t))))];
     const el = $("mark-" + f.id);
     el.hidden = texts.length === 0;
     el.textContent = texts.join("; ");
@@ -203,6 +221,28 @@ function showMarks(marks) {
   const list = $("record-marks");
   list.textContent = "";
   for (const t of loose) { const li = document.createElement("li"); li.textContent = t; list.appendChild(li); }
+  showNotes();
+}
+
+// What a blank fills in that a person may not expect, noted on the field
+// (information, not a fault): a blank hole count is one hole, of 3 in when
+// the diameter is blank too.
+function showNotes() {
+  if (!current) return;
+  const v = getValues();
+  let note = "";
+  if (v.holes === " " || v.holes === "1" || v.holes === "2" || v.holes === "3" || v.holes === "4") {
+    const f = FIELDS.find((x) => x.id === "diameter");
+    const t = current.texts.diameter;
+    const d = t === undefined ? NaN : readReal(t, f.d);
+    const n = v.holes === " " ? 1 : Number(v.holes);
+    const size = d === 0 ? (f.zero || "3.0") + " in (diameter blank or 0)" : isNaN(d) ? "" : shown(d) + " in";
+    note = (v.holes === " " ? "Blank: the program drills 1 hole" : n + (n === 1 ? " hole" : " holes")) +
+           (size ? " of " + size : "") + " through the pad" + (v.holes === " " ? "; choose 0 for a pad without holes." : ".");
+  }
+  const el = $("note-holes");
+  el.textContent = note;
+  el.hidden = !note;
 }
 
 // What the program reads from the field's columns, and what it makes of it.
@@ -225,13 +265,13 @@ function restoreForm() {
 
 // Run: the form's records solved now, and the outcome brought into view.
 function runForm() {
-  if (!current) { showMessage(noForm); return; }
+  if (!current) { showError(noForm); return; }
   live = true;
   $("explain-box").hidden = true;
   onFormChange();
   const bad = Object.keys(current.refused);
   if (bad.length) {
-    showMessage("Not run: " + bad.length + " field(s) cannot be written: " +
+    showError("Not run: " + bad.length + " field(s) cannot be written: " +
                 bad.map((id) => FIELDS.find((f) => f.id === id).label).join(", ") + ".");
     $("row-" + bad[0]).scrollIntoView({ block: "center" });
     return;

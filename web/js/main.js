@@ -17,6 +17,10 @@ window.bearingpad = {
              get drawing() { return r.drawing; } };
   },
   view(report) { viewReport(report, null); },
+  // The page set up as Print, Print drawing or Print schedule set it up
+  // (mode null, "drawing" or "schedule"), without the dialog; endPrint undoes it.
+  preparePrint(mode) { preparePrint(mode); },
+  endPrint() { endPrint(); },
   // Resolves when the drawing and the report's pages shown are the last run's.
   rendered: rendered,
   explain(input) {
@@ -30,7 +34,7 @@ window.bearingpad = {
   // shown; the last Open of several files and its schedule complete.
   get timing() {
     return { script: scriptAt, form: formAt, engine: engineAt, firstReport: firstReportAt,
-             open: openAt, schedule: scheduleAt, rendered: renderedAt, renderWork: renderWork };
+             open: openAt, schedule: scheduleAt, rendered: renderedAt, renderWork: renderWork, drawWork: drawWork };
   },
 };
 
@@ -40,25 +44,25 @@ function start() {
   $("print").addEventListener("click", () => { if (reportReady("Not printed")) { showWorkbench(); printAs(null); } });
   $("print-drawing").addEventListener("click", () => {
     showWorkbench();
-    if ($("pictures").hidden) { showMessage("No drawing: the problem shown has no bearing."); return; }
+    if ($("pictures").hidden) { showError("No drawing: the problem shown has no bearing."); return; }
     if (!stale) printAs("drawing"); else reportReady("Not printed");
   });
-  window.addEventListener("afterprint", () => {
-    document.body.classList.remove("print-drawing");
-    const landscape = $("print-landscape");
-    if (landscape) landscape.remove();
-  });
+  window.addEventListener("afterprint", endPrint);
   $("save-dat").addEventListener("click", saveDat);
   $("save-rpt").addEventListener("click", saveRpt);
   $("clear").addEventListener("click", () => {
-    if (!current) { showMessage(noForm); return; }
+    if (!current) { showError(noForm); return; }
     inputName = DEFAULT_INPUT_NAME; namedByNumber = true;
     $("file-name").textContent = ""; opened = null;
     $("explain-box").hidden = true;
     showWorkbench();
     live = false;
     setValues({});
-    clearResults("A new problem: the results follow the form as it is filled in.");
+    const dia = FIELDS.find((f) => f.id === "diameter").zero || "3.0";
+    const cover = FIELDS.find((f) => f.id === "cover").zero || "0.25";
+    clearResults("A new problem: every field blank. A blank takes the input format's default: a design (the program " +
+                 "sizes the pad), 1 hole of " + dia + " in (choose 0 holes for none), covers of " + cover +
+                 " in, no load plates, a concrete beam; no load until one is typed. The results follow the form as it is filled in.");
     showMessage("");
   });
   $("open").addEventListener("change", onOpen);
@@ -83,7 +87,7 @@ function start() {
 
   if (!engineLoading) {
     noForm = "The engine is missing from this page.";
-    showMessage(noForm);
+    showError(noForm);
     return;
   }
   engineLoading.then((m) => {
@@ -93,7 +97,7 @@ function start() {
     if (problems.length) {
       noForm = "The page and its engine do not agree on the input records, so the page has no form: " +
                problems.join("; ") + ".";
-      showMessage(noForm);
+      showError(noForm);
       return;
     }
     engine = m;
@@ -101,17 +105,17 @@ function start() {
     restoreForm();
     formAt = performance.now();
     const v = call("bp_version", "string", [], []);
-    if (v !== VERSION) showMessage("The engine's version " + v + " differs from the page's " + VERSION + ".");
+    if (v !== VERSION) showError("The engine's version " + v + " differs from the page's " + VERSION + ".");
     resolveReady(window.bearingpad);
   }).catch((err) => {
-    showMessage("The engine could not start in this browser (" + err + "). It needs WebAssembly with " +
+    showError("The engine could not start in this browser (" + err + "). It needs WebAssembly with " +
                 "exception handling: Chrome or Edge 95, Firefox 100, Safari 15.2 or newer.");
   });
 }
 
 // The engine compiles in the background; the form waits for its layout.
 const engineLoading = typeof createBearingpadEngine === "function" ? createBearingpadEngine() : null;
-window.addEventListener("error", (e) => showMessage("Something went wrong in the page: " + e.message));
-window.addEventListener("unhandledrejection", (e) => showMessage("Something went wrong in the page: " + e.reason));
+window.addEventListener("error", (e) => showError("Something went wrong in the page: " + e.message));
+window.addEventListener("unhandledrejection", (e) => showError("Something went wrong in the page: " + e.reason));
 if (document.readyState === "loading") document.addEventListener("DOMContentLoaded", start);
 else start();

@@ -76,7 +76,7 @@ let opened = null;  // { name, bytes, analysis, explained } of the last opened i
 // otherwise the explanation shows why, with the outcome of the file as it
 // is, and the results show the file's own run.
 function openInput(name, bytes) {
-  if (!current) { showMessage(noForm === LOADING ? LOADING + " Open the file again in a moment." : noForm); return; }
+  if (!current) { showError(noForm === LOADING ? LOADING + " Open the file again in a moment." : noForm); return; }
   const a = analyseInput(bytes);
   const explained = explainInput(bytes, name);
   opened = { name, bytes, analysis: a, explained };
@@ -150,11 +150,11 @@ function openFiles(list) {
       return;
     }
     const inputs = files.filter((f) => !isReport(f) && /\.(dat|txt)$/i.test(f.name));
-    if (inputs.length === 0) { showMessage("None of the files is an input file (.dat)."); return; }
+    if (inputs.length === 0) { showError("None of the files is an input file (.dat)."); return; }
     if (inputs.length < files.length) showMessage((files.length - inputs.length) + " file(s) that are not input files left out.");
     else showMessage("");
     buildSchedule(inputs);
-  }).catch((err) => showMessage("The files could not be read: " + err));
+  }).catch((err) => showError("The files could not be read: " + err));
 }
 
 function onOpen(e) {
@@ -201,7 +201,7 @@ function viewReport(bytes, name) {
   const shownReport = showReport(bytes);
   lastReportName = name || "report.rpt";
   if (name) $("file-name").textContent = name;
-  showOutcome(shownReport.warningLines ? "warnings" : "ok",
+  showOutcome(shownReport.warningLines ? "warnings" : "none",
               (name ? name + ": " : "Report: ") + shownReport.pages + (shownReport.pages === 1 ? " page" : " pages") +
               (shownReport.warningLines ? ", " + shownReport.warningLines + " warning line(s) on page 5 (marked)." : "."),
               "Print gives one sheet a page.", shownReport.warningLines > 0);

@@ -20,7 +20,12 @@ function writeReal(f, typed) {
   const sign = m[1] === "-" && !zero ? "-" : "";
   let text = sign + integer + "." + fraction;
   if (text.length > f.w) {
-    return { refused: t + " does not fit " + form_of(f) + " (" + cols(f) + "): it needs " + text.length +
+    // The engineering limit first, then the columns.
+    const room = f.w - 1 - sign.length;  // digits beside the point
+    const limit = integer.length > room
+      ? (sign ? "at least -" + "9".repeat(Math.max(f.w - 2, 0)) : "at most " + "9".repeat(f.w - 1)) + (f.unit ? " " + f.unit : "")
+      : "at most " + (room - integer.length) + (room - integer.length === 1 ? " decimal" : " decimals") + " at this size";
+    return { refused: capital(limit) + ": " + t + " does not fit " + form_of(f) + " (" + cols(f) + "): it needs " + text.length +
                       " columns with its point, the field has " + f.w + "." };
   }
   if (integer === "" && text.length < f.w) text = sign + "0." + fraction;

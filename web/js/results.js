@@ -56,16 +56,20 @@ function showReport(bytes) {
     });
     box.appendChild(pre);
   });
+  box.classList.remove("behind");
   lastReport = bytes;
   if (firstReportAt === null) firstReportAt = performance.now();
   return { pages: pages.length, warningLines: warnings };
 }
 
-function showOutcome(cls, head, detail, toWarnings) {
+function showOutcome(cls, head, detail, toWarnings, answer) {
   const o = $("outcome");
   o.hidden = false;
   o.className = "screen " + cls;
-  o.textContent = head;
+  o.textContent = "";
+  // Every part an element, so that a stale outcome greys whole.
+  if (answer) o.appendChild(span("answer", null, answer));
+  o.appendChild(span("head", null, head));
   if (toWarnings) {
     const b = document.createElement("button");
     b.type = "button"; b.textContent = "Show the warnings";
@@ -79,6 +83,97 @@ function showOutcome(cls, head, detail, toWarnings) {
   if (detail) o.appendChild(span("detail", null, detail));
 }
 
+// ---------------------------------------------------------------------
+// The verdict: "passes" only where a check was made and held. The engine's
+// verdict (the result's verdict, each check's verdict and reason, and a
+// design's answer) when it gives one; otherwise the page's own reading of
+// the result by the same rules: a check with a demand or limit that is not
+// a finite number, or a limit of 0 or below, is not evaluated; a bearing as
+// used that is not physical is not evaluated, with the field it comes from.
+const VERDICT_WORDS = { adequate: "adequate", inadequate: "inadequate", design_not_possible: "design not possible",
+                        rejected: "rejected", failure: "failure", not_evaluated: "not evaluated" };
+
+function checkVerdict(c) {
+  if (c.verdict) return { verdict: c.verdict, reason: c.reason || "" };
+  if (!c.applies) return { verdict: "not_applicable", reason: "" };
+  const finite = (x) => typeof x === "number" && isFinite(x);
+  if (!finite(c.demand)) return { verdict: "not_evaluated", reason: "the demand is not a number" };
+  if (!finite(c.limit)) return { verdict: "not_evaluated", reason: "the limit is not a number" };
+  if (c.limit <= 0) return { verdict: "not_evaluated", reason: "the limit is 0 or below" };
+  return { verdict: c.passed ? "passes" : "fails", reason: "" };
+}
+
+// Why the bearing as used is not physical, by field (the page's reading).
+function notPhysical(result) {
+  const u = result.used || {};
+  const read = result.as_read || {};
+  const b = result.bearing || {};
+  const reasons = [];
+  const analysis = result.mode === "analysis";
+  for (const [k, what] of [["width", "width"], ["length", "length"], ["thickness", "total thickness"]]) {
+    if (analysis && !(read[k] > 0)) reasons.push({ field: k, text: "no " + what + " (blank, 0 or below)" });
+  }
+  for (const [k, what] of [["dead_load", "dead load"], ["live_load", "live load"]]) {
+    if (u[k] < 0) reasons.push({ field: k, text: "a negative " + what });
+  }
+  if (!(u.dead_load > 0) && !(u.live_load > 0) && !reasons.some((x) => /load/.test(x.field))) {
+    reasons.push({ field: "dead_load", text: "no load (dead and live load 0 or blank)" });
+  }
+  const n = b.number_of_holes, d = b.diameter_of_hole;
+  if (n > 0 && b.width > 0 && b.length > 0 && n * Math.PI * d * d / 4 >= b.width * b.length) {
+    reasons.push({ field: "diameter_of_hole", text: n + (n === 1 ? " hole" : " holes") + " of " + shown(d) +
+                  " in take the whole plan of " + shown(b.width) + " x " + shown(b.length) + " in" });
+  }
+  return reasons;
+}
+
+function designAnswer(result, impossible) {
+  const b = result.bearing;
+  if (!b) return null;
+  const f = (x, d) => (typeof x === "number" && isFinite(x) ? x.toFixed(d) : String(x));
+  let s = (impossible ? "Last bearing tried: " : "Designed: ") + f(b.width, 2) + " x " + f(b.length, 2) + " x " + f(b.thickness, 3) + " in";
+  if (b.load_plate_count > 0) s += ", " + b.load_plate_count + " load plate" + (b.load_plate_count > 1 ? "s " : " ") + f(b.load_plate_thickness, 4) + " in";
+  if (b.internal_plate_count > 0) s += ", " + b.internal_plate_count + " internal plate" + (b.internal_plate_count > 1 ? "s " : " ") + f(b.internal_plate_thickness, 4) + " in";
+  if (b.number_of_holes > 0) s += ", " + b.number_of_holes + (b.number_of_holes > 1 ? " holes " : " hole ") + f(b.diameter_of_hole, 2) + " in";
+  return s;
+}
+
+// The verdict of a run: word (as the result's verdict.word), text, reasons
+// ({field, text}), the governing check's name, the answer of a design, and
+// each check's verdict by key.
+function verdictOf(r) {
+  const result = r.result;
+  const checks = new Map((result.checks || []).map((c) => [c.key, checkVerdict(c)]));
+  const govKey = result.governing ? result.governing.key : null;
+  const gov = (result.checks || []).find((c) => c.key === govKey);
+  const v = result.verdict;
+  if (v && v.word) {
+    return { word: v.word, text: v.text, reasons: v.reasons || [], governing: v.governing_name || (gov && gov.name) || null,
+             answer: result.answer || null, checks };
+  }
+  const answer = result.mode === "design" ? designAnswer(result, r.impossible) : null;
+  const out = (word, text, reasons) => ({ word, text, reasons: reasons || [], governing: gov ? gov.name : null, answer, checks });
+  if (r.status !== 0) return out("failure", "failure: the run ended with message " + r.status);
+  if (r.end === "none") return out("not_evaluated", "not evaluated: no pad record", [{ field: "", text: "no pad record" }]);
+  if (r.end === "rejected") return out("rejected", "rejected: " + result.closing_messages.join("; "));
+  if (r.impossible) return out("design_not_possible", "design not possible: " + result.closing_messages.join("; "));
+  const reasons = notPhysical(result);
+  // A check not evaluated is named when nothing of the bearing explains it.
+  if (reasons.length === 0) for (const c of result.checks || []) {
+    const cv = checks.get(c.key);
+    if (cv.verdict === "not_evaluated") reasons.push({ field: "", text: c.name + " not evaluated: " + cv.reason });
+  }
+  if (reasons.length) return out("not_evaluated", "not evaluated: " + reasons.map((x) => x.text).join("; "), reasons);
+  const failed = (result.checks || []).filter((c) => checks.get(c.key).verdict === "fails");
+  if (failed.length) {
+    return out("inadequate", "inadequate: " + failed.length + (failed.length === 1 ? " check fails" : " checks fail") +
+               (gov ? "; " + gov.name + " governs" + (result.governing.ratio !== null ? " at " + result.governing.ratio.toFixed(3) : "") : ""));
+  }
+  return out("adequate", "adequate: every check passes");
+}
+
+// The outcome banner: class, head, detail, whether page 5 has warnings to
+// show, and the answer of a design.
 function outcomeOf(r) {
   const summary = r.console.replace(/\r\n$/, "");
   const words = summary.slice(summary.indexOf(" ", summary.indexOf(": ") + 2) + 1);
@@ -89,9 +184,20 @@ function outcomeOf(r) {
   }
   if (r.end === "none") return ["rejected", "No problem in the input: the report holds the banner at most.", words];
   if (r.end === "rejected") return ["rejected", what + " rejected: the report is one page with the message.", r.result.closing_messages.join("; ")];
-  if (r.impossible) return ["impossible", "Design not possible: the report shows the last attempt of the search.", r.result.closing_messages.join("; ")];
-  if (r.warnings) return ["warnings", what + ": " + r.warnings + (r.warnings === 1 ? " warning" : " warnings") + " on page 5 (marked).", "", true];
-  return ["ok", what + ": no warnings, every check passed.", ""];
+  const v = verdictOf(r);
+  if (r.impossible) {
+    return ["impossible", "Design not possible: the report shows the last attempt of the search.", r.result.closing_messages.join("; "),
+            false, v.answer];
+  }
+  const warned = r.warnings ? r.warnings + (r.warnings === 1 ? " warning" : " warnings") + " on page 5, marked" : "no warnings on page 5";
+  if (v.word === "not_evaluated") {
+    return ["unevaluated", what + " not evaluated: " + v.reasons.map((x) => x.text).join("; ") + ".",
+            "The report is written, " + warned + ", but the bearing as used is not one the checks can judge: see the marked field(s).",
+            r.warnings > 0];
+  }
+  const answer = r.analysis ? null : v.answer;
+  if (r.warnings || v.word === "inadequate") return ["warnings", what + ": " + warned + ". " + capital(v.text) + ".", "", r.warnings > 0, answer];
+  return ["ok", what + ": " + warned + ". " + capital(v.text) + ".", "", false, answer];
 }
 
 // ---------------------------------------------------------------------
@@ -103,7 +209,10 @@ const num = (x, t) => {
   return Math.abs(x) >= 1000 ? String(Math.round(x)) : String(Number(x.toPrecision(4)));
 };
 
-function showChecks(result) {
+// Shown: "passes" (with a bar), "FAILS" (with a bar), "not evaluated" with
+// its reason and no bar; for a problem that is not evaluated or a design
+// that is not possible no check passes: nothing there is green.
+function showChecks(result, verdict) {
   const box = $("checks-box");
   const body = $("checks").tBodies[0];
   body.textContent = "";
@@ -111,33 +220,42 @@ function showChecks(result) {
   box.hidden = false;
   const gov = result.governing ? result.governing.key : null;
   const order = result.checks.filter((c) => c.key === gov).concat(result.checks.filter((c) => c.key !== gov));
+  const judged = !verdict || verdict.word === "adequate" || verdict.word === "inadequate";
+  const fragment = document.createDocumentFragment();
   for (const c of order) {
+    let { verdict: cv, reason } = verdict ? verdict.checks.get(c.key) : checkVerdict(c);
+    if (!judged && cv === "passes") {
+      cv = "not_evaluated";
+      reason = verdict.word === "design_not_possible" ? "held for the last bearing tried only" : "the bearing as used is not physical";
+    }
     const tr = document.createElement("tr");
-    tr.className = !c.applies ? "na" : c.passed ? "pass" : "fail";
-    if (c.key === gov) tr.classList.add("governs");
+    tr.className = { passes: "pass", fails: "fail", not_evaluated: "unevaluated" }[cv] || "na";
+    if (c.key === gov && judged) tr.classList.add("governs");
     tr.dataset.key = c.key;
     const cell = (text, cls) => { const td = document.createElement("td"); td.textContent = text; if (cls) td.className = cls; tr.appendChild(td); return td; };
     const th = document.createElement("th");
     th.scope = "row";
-    th.textContent = c.name + (c.key === gov ? " (governs)" : "");
+    th.textContent = c.name + (c.key === gov && judged ? " (governs)" : "");
+    if (reason) th.appendChild(span("reason", null, reason));
     tr.appendChild(th);
     cell(c.article);
     cell(c.applies ? num(c.demand, c.demand_text) + (c.unit ? " " + c.unit : "") : "", "num");
     cell(c.applies ? num(c.limit, c.limit_text) + (c.unit ? " " + c.unit : "") : "", "num");
     const ratio = c.ratio === null ? NaN : c.ratio;
     const bar = cell("", "ratio");
-    if (c.applies) {
+    if (judged && (cv === "passes" || cv === "fails")) {
       const track = span("bar");
       const fill = span("fill");
       fill.style.width = (isFinite(ratio) ? Math.max(0, Math.min(ratio, 1.5)) / 1.5 * 100 : 100) + "%";
       track.appendChild(fill);
       track.appendChild(span("limit-line"));
       bar.appendChild(track);
-      bar.appendChild(span("ratio-text", null, c.ratio === null ? (c.ratio_text || "") : ratio.toFixed(2)));
+      bar.appendChild(span("ratio-text", null, isFinite(ratio) ? ratio.toFixed(2) : ""));
     }
-    cell(!c.applies ? "n/a" : c.passed ? "pass" : "FAIL", "verdict");
-    body.appendChild(tr);
+    cell({ passes: "passes", fails: "FAILS", not_evaluated: "not evaluated" }[cv] || "n/a", "verdict");
+    fragment.appendChild(tr);
   }
+  body.appendChild(fragment);
 }
 
 // The drawing and strain chart of the result.
@@ -165,32 +283,56 @@ let stale = false;
 // What is saved and printed is the run's own report either way.
 let pending = null;
 let renderedAt = null;
-let renderWork = null;  // milliseconds the last drawing and report took
+let renderWork = null;  // milliseconds the last report's pages took
+let drawWork = null;  // milliseconds the last drawing took
 function showRun(r, bytes, source) {
   lastRun = { run: r, bytes, source };
   lastReport = r.report;
   lastReportName = r.reportName;
-  const [cls, head, detail, toWarnings] = outcomeOf(r);
-  showOutcome(cls, (source === "file" ? r.name + " as it is: " : "") + head, detail, toWarnings);
-  showChecks(r.result);
-  void r.drawing;  // read now: the engine keeps the last run only
+  const [cls, head, detail, toWarnings, answer] = outcomeOf(r);
+  showOutcome(cls, (source === "file" ? r.name + " as it is: " : "") + head, detail, toWarnings, answer);
+  const verdict = r.end === "solved" && r.status === 0 ? verdictOf(r) : null;
+  lastRun.verdict = verdict;
+  showChecks(r.result, verdict);
+  showReasons(verdict);
+  // The drawing with the outcome, in the same frame; the report's pages in
+  // the frame after, hidden until then so that no report older than the
+  // outcome is seen.
+  const from = performance.now();
+  showPictures(r.drawing);
+  drawWork = performance.now() - from;
   setStale(false);
+  $("report").classList.add("behind");
   if (pending === null) {
     const render = () => {
       const run = pending;
       pending = null;
       if (!run || lastRun === null || lastRun.run !== run) return;
-      const from = performance.now();
-      showPictures(run.drawing);
+      const at = performance.now();
       showReport(run.report);
+      $("report").classList.remove("behind");
       void document.body.offsetHeight;
       renderedAt = performance.now();
-      renderWork = renderedAt - from;
+      renderWork = renderedAt - at;
     };
-    if (document.hidden) setTimeout(render, 0); else requestAnimationFrame(render);
+    if (document.hidden) setTimeout(render, 0); else requestAnimationFrame(() => setTimeout(render, 0));
   }
   pending = r;
   return r;
+}
+
+// The reasons a bearing is not evaluated, on the fields they come from (or
+// under the records when no single field): showMarks puts them there.
+let verdictMarks = {};
+function showReasons(verdict) {
+  verdictMarks = {};
+  if (verdict && verdict.word === "not_evaluated") {
+    for (const x of verdict.reasons) {
+      const f = FIELDS.find((g) => g.name === x.field);
+      const id = f ? f.id : "";
+      (verdictMarks[id] = verdictMarks[id] || []).push("not evaluated: " + x.text);
+    }
+  }
 }
 
 // Resolves once the pictures and report of the last run are on the page.
@@ -201,9 +343,12 @@ function rendered() {
   });
 }
 
-function setStale(on, why) {
+// A refusal greys the results (quiet: a number still being typed, such as
+// "." or "-", keeps them as they are, but nothing is saved or printed).
+function setStale(on, why, quiet) {
   stale = on;
-  $("results-side").classList.toggle("stale", on);
+  $("results-side").classList.toggle("stale", on && !quiet);
+  if (quiet) return;
   let note = $("stale-note");
   if (!on) { if (note) note.remove(); return; }
   if (!note) { note = span("stale-note", "stale-note"); $("outcome").prepend(note); }
@@ -219,6 +364,8 @@ function staleResults(why) {
 function clearResults(note) {
   lastRun = null; lastReport = null; lastReportName = null; pending = null;
   $("report").textContent = "";
+  $("report").classList.remove("behind");
+  showReasons(null);
   showChecks(null);
   showPictures("");
   setStale(false);

@@ -29,57 +29,89 @@ function csvFields(line) {
   return out;
 }
 
+// The columns the page's table leads with, readable without scrolling
+// sideways: the verdict, the governing check in words and its ratio; then
+// the file (the row's header) and the rest as --schedule writes them.
+const SCHEDULE_LEAD = ["verdict", "governing check", "ratio"];
+const SCHEDULE_SHOWN_IN_LEAD = ["verdict", "governing_check", "governing_name", "governing_ratio"];
+
+// One bearing of the schedule: its file solved, its row as --schedule
+// writes it, and its verdict as the page shows it.
+function scheduleEntry(f, when) {
+  const r = runEngine(f.bytes, when, f.name);
+  const row = r.scheduleBytes;
+  const verdict = r.end === "solved" && r.status === 0 ? verdictOf(r) : null;
+  const gov = r.end === "solved" && r.status === 0 && r.result.governing ? r.result.governing : null;
+  const word = verdict ? verdict.word : r.status !== 0 ? "failure" : r.end === "rejected" ? "rejected" : "not_evaluated";
+  return { name: f.name, bytes: f.bytes, report: r.report, reportName: r.reportName, row, word,
+           governing: verdict && gov ? { key: gov.key, name: verdict.governing || gov.key, ratio: gov.ratio } : null };
+}
+
 function buildSchedule(files) {
   if (!engine) { showMessage(LOADING); return; }
   const when = new Date();
-  const rows = files.map((f) => {
-    const r = runEngine(f.bytes, when, f.name);
-    return { name: f.name, bytes: f.bytes, report: r.report, reportName: r.reportName, row: r.scheduleBytes };
-  });
-  schedule = { header: cBytes(call("bp_schedule_header", "number", [], [])), rows };
+  const rows = files.map((f) => scheduleEntry(f, when));
+  schedule = { header: cBytes(call("bp_schedule_header", "number", [], [])), rows, when };
+  renderSchedule();
+  showSchedule();
+  scheduleAt = performance.now();
+}
+
+function renderSchedule() {
+  const columns = csvFields(utf8.decode(schedule.header));
+  const rest = columns.map((c, k) => k).filter((k) => !SCHEDULE_SHOWN_IN_LEAD.includes(columns[k]));
   const head = $("schedule").tHead;
   head.textContent = "";
   const htr = document.createElement("tr");
-  const columns = csvFields(utf8.decode(schedule.header));
-  for (const h of [""].concat(columns)) {
+  for (const h of [""].concat(SCHEDULE_LEAD, rest.map((k) => columns[k].replace(/_/g, " ")))) {
     const th = document.createElement("th");
-    th.scope = "col"; th.textContent = h.replace(/_/g, " ");
+    th.scope = "col"; th.textContent = h;
     htr.appendChild(th);
   }
+  htr.children[1].className = "verdict-col";
   head.appendChild(htr);
   const body = $("schedule").tBodies[0];
   body.textContent = "";
   const fragment = document.createDocumentFragment();
-  rows.forEach((x, i) => {
-    const tr = document.createElement("tr");
-    const tools = document.createElement("td");
-    tools.className = "row-tools screen";
-    for (const [label, act] of [["Open", "open"], ["Save .rpt", "save"], ["Print", "print"]]) {
-      const b = document.createElement("button");
-      b.type = "button"; b.textContent = label; b.dataset.act = act; b.dataset.row = i;
-      b.setAttribute("aria-label", label + " " + x.name);
-      tools.appendChild(b);
-    }
-    tr.appendChild(tools);
-    const text = utf8.decode(x.row);
-    const values = csvFields(text);
-    values.forEach((v, k) => {
-      const td = document.createElement(k === 0 ? "th" : "td");
-      if (k === 0) td.scope = "row";
-      td.textContent = v;
-      if (/^-?[\d.]+$/.test(v)) td.className = "num";
-      tr.appendChild(td);
-    });
-    const column = (name) => values[columns.indexOf(name)];
-    if (column("outcome") !== "solved" || Number(column("warnings")) > 0) tr.className = "fail";
-    tr.dataset.row = i;
-    fragment.appendChild(tr);
-  });
+  schedule.rows.forEach((x, i) => fragment.appendChild(scheduleRow(x, i, rest)));
   body.appendChild(fragment);
-  $("schedule-count").textContent = rows.length + (rows.length === 1 ? " bearing" : " bearings");
+  const n = schedule.rows.length;
+  $("schedule-count").textContent = n + (n === 1 ? " bearing" : " bearings");
   $("show-schedule").hidden = false;
-  showSchedule();
-  scheduleAt = performance.now();
+}
+
+function scheduleRow(x, i, rest) {
+  const tr = document.createElement("tr");
+  const tools = document.createElement("td");
+  tools.className = "row-tools screen";
+  for (const [label, act] of [["Open", "open"], ["Save .rpt", "save"], ["Print", "print"]]) {
+    const b = document.createElement("button");
+    b.type = "button"; b.textContent = label; b.dataset.act = act; b.dataset.row = i;
+    b.setAttribute("aria-label", label + " " + x.name);
+    tools.appendChild(b);
+  }
+  tr.appendChild(tools);
+  const cell = (text, cls, tag) => {
+    const td = document.createElement(tag || "td");
+    td.textContent = text;
+    if (cls) td.className = cls;
+    tr.appendChild(td);
+    return td;
+  };
+  const judged = x.word === "adequate" || x.word === "inadequate";
+  cell(VERDICT_WORDS[x.word] || x.word, "verdict");
+  const gov = cell(judged && x.governing ? x.governing.name : "");
+  if (judged && x.governing) gov.title = x.governing.key;
+  cell(judged && x.governing && x.governing.ratio !== null ? x.governing.ratio.toFixed(3) : "", "num");
+  const values = csvFields(utf8.decode(x.row));
+  rest.forEach((k, n) => {
+    const v = values[k] === undefined ? "" : values[k];
+    const td = cell(v, /^-?[\d.]+$/.test(v) ? "num" : "", n === 0 ? "th" : "td");
+    if (n === 0) td.scope = "row";
+  });
+  tr.className = "v-" + x.word;
+  tr.dataset.row = i;
+  return tr;
 }
 
 function onScheduleClick(e) {
