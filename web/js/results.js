@@ -84,92 +84,29 @@ function showOutcome(cls, head, detail, toWarnings, answer) {
 }
 
 // ---------------------------------------------------------------------
-// The verdict: "passes" only where a check was made and held. The engine's
-// verdict (the result's verdict, each check's verdict and reason, and a
-// design's answer) when it gives one; otherwise the page's own reading of
-// the result by the same rules: a check with a demand or limit that is not
-// a finite number, or a limit of 0 or below, is not evaluated; a bearing as
-// used that is not physical is not evaluated, with the field it comes from.
+// The verdict, the engine's: "passes" only where a check was made and held.
+// The result's verdict (word, text, reasons by input field, the governing
+// check), each check's verdict and reason, and a design's answer.
 const VERDICT_WORDS = { adequate: "adequate", inadequate: "inadequate", design_not_possible: "design not possible",
                         rejected: "rejected", failure: "failure", not_evaluated: "not evaluated" };
 
+// A check's verdict as shown: not_applicable for a check that does not
+// apply; the reason without its leading words.
 function checkVerdict(c) {
-  if (c.verdict) return { verdict: c.verdict, reason: c.reason || "" };
   if (!c.applies) return { verdict: "not_applicable", reason: "" };
-  const finite = (x) => typeof x === "number" && isFinite(x);
-  if (!finite(c.demand)) return { verdict: "not_evaluated", reason: "the demand is not a number" };
-  if (!finite(c.limit)) return { verdict: "not_evaluated", reason: "the limit is not a number" };
-  if (c.limit <= 0) return { verdict: "not_evaluated", reason: "the limit is 0 or below" };
-  return { verdict: c.passed ? "passes" : "fails", reason: "" };
+  return { verdict: c.verdict || "not_evaluated", reason: (c.reason || "").replace(/^not evaluated: /, "") };
 }
 
-// Why the bearing as used is not physical, by field (the page's reading).
-function notPhysical(result) {
-  const u = result.used || {};
-  const read = result.as_read || {};
-  const b = result.bearing || {};
-  const reasons = [];
-  const analysis = result.mode === "analysis";
-  for (const [k, what] of [["width", "width"], ["length", "length"], ["thickness", "total thickness"]]) {
-    if (analysis && !(read[k] > 0)) reasons.push({ field: k, text: "no " + what + " (blank, 0 or below)" });
-  }
-  for (const [k, what] of [["dead_load", "dead load"], ["live_load", "live load"]]) {
-    if (u[k] < 0) reasons.push({ field: k, text: "a negative " + what });
-  }
-  if (!(u.dead_load > 0) && !(u.live_load > 0) && !reasons.some((x) => /load/.test(x.field))) {
-    reasons.push({ field: "dead_load", text: "no load (dead and live load 0 or blank)" });
-  }
-  const n = b.number_of_holes, d = b.diameter_of_hole;
-  if (n > 0 && b.width > 0 && b.length > 0 && n * Math.PI * d * d / 4 >= b.width * b.length) {
-    reasons.push({ field: "diameter_of_hole", text: n + (n === 1 ? " hole" : " holes") + " of " + shown(d) +
-                  " in take the whole plan of " + shown(b.width) + " x " + shown(b.length) + " in" });
-  }
-  return reasons;
-}
-
-function designAnswer(result, impossible) {
-  const b = result.bearing;
-  if (!b) return null;
-  const f = (x, d) => (typeof x === "number" && isFinite(x) ? x.toFixed(d) : String(x));
-  let s = (impossible ? "Last bearing tried: " : "Designed: ") + f(b.width, 2) + " x " + f(b.length, 2) + " x " + f(b.thickness, 3) + " in";
-  if (b.load_plate_count > 0) s += ", " + b.load_plate_count + " load plate" + (b.load_plate_count > 1 ? "s " : " ") + f(b.load_plate_thickness, 4) + " in";
-  if (b.internal_plate_count > 0) s += ", " + b.internal_plate_count + " internal plate" + (b.internal_plate_count > 1 ? "s " : " ") + f(b.internal_plate_thickness, 4) + " in";
-  if (b.number_of_holes > 0) s += ", " + b.number_of_holes + (b.number_of_holes > 1 ? " holes " : " hole ") + f(b.diameter_of_hole, 2) + " in";
-  return s;
-}
-
-// The verdict of a run: word (as the result's verdict.word), text, reasons
-// ({field, text}), the governing check's name, the answer of a design, and
-// each check's verdict by key.
+// The verdict of a run: word, text, reasons ({field, text}), the governing
+// check's key, name and ratio, the answer of a design, each check's verdict.
 function verdictOf(r) {
   const result = r.result;
+  const v = result.verdict || { word: "not_evaluated", text: "not evaluated: no verdict", reasons: [] };
   const checks = new Map((result.checks || []).map((c) => [c.key, checkVerdict(c)]));
-  const govKey = result.governing ? result.governing.key : null;
-  const gov = (result.checks || []).find((c) => c.key === govKey);
-  const v = result.verdict;
-  if (v && v.word) {
-    return { word: v.word, text: v.text, reasons: v.reasons || [], governing: v.governing_name || (gov && gov.name) || null,
-             answer: result.answer || null, checks };
-  }
-  const answer = result.mode === "design" ? designAnswer(result, r.impossible) : null;
-  const out = (word, text, reasons) => ({ word, text, reasons: reasons || [], governing: gov ? gov.name : null, answer, checks });
-  if (r.status !== 0) return out("failure", "failure: the run ended with message " + r.status);
-  if (r.end === "none") return out("not_evaluated", "not evaluated: no pad record", [{ field: "", text: "no pad record" }]);
-  if (r.end === "rejected") return out("rejected", "rejected: " + result.closing_messages.join("; "));
-  if (r.impossible) return out("design_not_possible", "design not possible: " + result.closing_messages.join("; "));
-  const reasons = notPhysical(result);
-  // A check not evaluated is named when nothing of the bearing explains it.
-  if (reasons.length === 0) for (const c of result.checks || []) {
-    const cv = checks.get(c.key);
-    if (cv.verdict === "not_evaluated") reasons.push({ field: "", text: c.name + " not evaluated: " + cv.reason });
-  }
-  if (reasons.length) return out("not_evaluated", "not evaluated: " + reasons.map((x) => x.text).join("; "), reasons);
-  const failed = (result.checks || []).filter((c) => checks.get(c.key).verdict === "fails");
-  if (failed.length) {
-    return out("inadequate", "inadequate: " + failed.length + (failed.length === 1 ? " check fails" : " checks fail") +
-               (gov ? "; " + gov.name + " governs" + (result.governing.ratio !== null ? " at " + result.governing.ratio.toFixed(3) : "") : ""));
-  }
-  return out("adequate", "adequate: every check passes");
+  const gov = (result.checks || []).find((c) => c.key === v.governing);
+  return { word: v.word, text: v.text, reasons: v.reasons || [], governing: v.governing_name || null,
+           governingKey: v.governing || null, governingRatio: gov && gov.ratio !== null ? gov.ratio : null,
+           answer: result.answer || null, checks };
 }
 
 // The outcome banner: class, head, detail, whether page 5 has warnings to
@@ -218,12 +155,14 @@ function showChecks(result, verdict) {
   body.textContent = "";
   if (!result || !result.checks || result.checks.length === 0) { box.hidden = true; return; }
   box.hidden = false;
-  const gov = result.governing ? result.governing.key : null;
-  const order = result.checks.filter((c) => c.key === gov).concat(result.checks.filter((c) => c.key !== gov));
   const judged = !verdict || verdict.word === "adequate" || verdict.word === "inadequate";
+  // The verdict's governing check first (the failing check with the
+  // highest ratio, or the passing one when all pass).
+  const gov = verdict ? verdict.governingKey : result.governing ? result.governing.key : null;
+  const order = result.checks.filter((c) => c.key === gov).concat(result.checks.filter((c) => c.key !== gov));
   const fragment = document.createDocumentFragment();
   for (const c of order) {
-    let { verdict: cv, reason } = verdict ? verdict.checks.get(c.key) : checkVerdict(c);
+    let { verdict: cv, reason } = checkVerdict(c);
     if (!judged && cv === "passes") {
       cv = "not_evaluated";
       reason = verdict.word === "design_not_possible" ? "held for the last bearing tried only" : "the bearing as used is not physical";

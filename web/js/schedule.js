@@ -40,11 +40,11 @@ const SCHEDULE_SHOWN_IN_LEAD = ["verdict", "governing_check", "governing_name", 
 function scheduleEntry(f, when) {
   const r = runEngine(f.bytes, when, f.name);
   const row = r.scheduleBytes;
-  const verdict = r.end === "solved" && r.status === 0 ? verdictOf(r) : null;
-  const gov = r.end === "solved" && r.status === 0 && r.result.governing ? r.result.governing : null;
-  const word = verdict ? verdict.word : r.status !== 0 ? "failure" : r.end === "rejected" ? "rejected" : "not_evaluated";
+  const verdict = r.status === 0 ? verdictOf(r) : null;
+  const word = verdict ? verdict.word : "failure";
   return { name: f.name, bytes: f.bytes, report: r.report, reportName: r.reportName, row, word,
-           governing: verdict && gov ? { key: gov.key, name: verdict.governing || gov.key, ratio: gov.ratio } : null };
+           governing: verdict && verdict.governingKey
+             ? { key: verdict.governingKey, name: verdict.governing, ratio: verdict.governingRatio } : null };
 }
 
 function buildSchedule(files) {
