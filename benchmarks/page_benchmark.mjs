@@ -42,7 +42,7 @@ for (const name of browsers.length ? browsers : ["chromium", "firefox"]) {
   for (let i = 0; i < 7; i++) {
     const page = await browser.newPage();
     await page.goto(url, { waitUntil: "load" });
-    await page.evaluate(() => window.bearingpad.ready);
+    await page.evaluate(() => window.bearingpad.ready.then((b) => b.rendered()));
     loads.push((await page.evaluate(() => window.bearingpad.timing)).firstReport);
     await page.close();
   }

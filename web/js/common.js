@@ -39,6 +39,8 @@ function showMessage(text, error) {
   m.textContent = text || "";
 }
 const showError = (text) => showMessage(text, true);
+// A text put in place only when it differs: an unchanged text costs no layout.
+function setText(el, text) { if (el.textContent !== text) el.textContent = text; }
 const capital = (t) => t.charAt(0).toUpperCase() + t.slice(1);
 
 function recordsBytes(records) { return latin1(records.join("\n") + "\n"); }

@@ -157,11 +157,11 @@ function onFormChange(e) {
     const bad = current.refused[f.id];
     row.classList.toggle("bad", !!bad);
     ref.hidden = !bad;
-    ref.textContent = bad || "";
+    setText(ref, bad || "");
     const reads = $("reads-" + f.id);
-    if (reads) reads.textContent = bad ? "" : readsText(f, current.texts[f.id], values.mode);
+    if (reads) setText(reads, bad ? "" : readsText(f, current.texts[f.id], values.mode));
   }
-  $("records").textContent = ruler(80) + "\n" + current.records.join("\n");
+  setText($("records"), ruler(80) + "\n" + current.records.join("\n"));
   try { localStorage.setItem(STORAGE_KEY, JSON.stringify(values)); } catch (err) { /* no storage: nothing kept */ }
   if (namedByNumber) inputName = nameFromNumber(values.number);
   if (!engine) return;
@@ -215,12 +215,14 @@ function showMarks(marks) {
     const texts = [...new Set(from.concat(own.filter((t) => !from.includes("as opened: " + t))))];
     const el = $("mark-" + f.id);
     el.hidden = texts.length === 0;
-    el.textContent = texts.join("; ");
+    setText(el, texts.join("; "));
     $("row-" + f.id).classList.toggle("marked", texts.length > 0);
   }
   const list = $("record-marks");
-  list.textContent = "";
-  for (const t of loose) { const li = document.createElement("li"); li.textContent = t; list.appendChild(li); }
+  if ([...list.children].map((li) => li.textContent).join("\n") !== loose.join("\n")) {
+    list.textContent = "";
+    for (const t of loose) { const li = document.createElement("li"); li.textContent = t; list.appendChild(li); }
+  }
   showNotes();
 }
 
@@ -241,7 +243,7 @@ function showNotes() {
            (size ? " of " + size : "") + " through the pad" + (v.holes === " " ? "; choose 0 for a pad without holes." : ".");
   }
   const el = $("note-holes");
-  el.textContent = note;
+  setText(el, note);
   el.hidden = !note;
 }
 
