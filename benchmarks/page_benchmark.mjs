@@ -86,7 +86,8 @@ for (const name of browsers.length ? browsers : ["chromium", "firefox"]) {
       const sort = (xs) => xs.slice(20).sort((a, b) => a - b);
       return { handled: sort(handled), painted: sort(painted), report: sort(report), drawing: sort(drawing), pages: sort(pages) };
     }, mode);
-    const figure = (xs) => `median ${pct(xs, 0.5).toFixed(1)} ms, p95 ${pct(xs, 0.95).toFixed(1)} ms`;
+    const figure = (xs) => (xs.some((x) => typeof x !== "number") ? "not measured"
+                                                                   : `median ${pct(xs, 0.5).toFixed(1)} ms, p95 ${pct(xs, 0.95).toFixed(1)} ms`);
     console.log(`keystroke (${what}), ${times.handled.length} keystrokes at 1366 x 768 (aim: within one frame, 16 ms):\n` +
                 `  outcome, checks and drawing handled and laid out: ${figure(times.handled)} (the drawing alone ${figure(times.drawing)})\n` +
                 `  outcome, checks and drawing painted: ${figure(times.painted)}\n` +
