@@ -128,7 +128,8 @@ function outcomeOf(r) {
   }
   const warned = r.warnings ? r.warnings + (r.warnings === 1 ? " warning" : " warnings") + " on page 5, marked" : "no warnings on page 5";
   if (v.word === "not_evaluated") {
-    return ["unevaluated", what + " not evaluated: " + v.reasons.map((x) => x.text).join("; ") + ".",
+    const why = v.reasons.length ? v.reasons.map((x) => x.text).join("; ") : v.text.replace(/^not evaluated:?\s*/, "") || "a check could not be made";
+    return ["unevaluated", what + " not evaluated: " + why + ".",
             "The report is written, " + warned + ", but the bearing as used is not one the checks can judge: see the marked field(s).",
             r.warnings > 0];
   }
@@ -139,7 +140,7 @@ function outcomeOf(r) {
 
 // ---------------------------------------------------------------------
 // The table of checks, from the result: the governing check first, each
-// with its article, demand, limit, a bar for its ratio and pass or fail.
+// with its article, demand, limit, a bar for its ratio and its verdict.
 // A demand or limit to four figures (the report has them in full).
 const num = (x, t) => {
   if (x === null || x === undefined) return t || "";
