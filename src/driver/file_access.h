@@ -106,9 +106,10 @@ class FileAccess {
     // file, not of its spelling. A regular file, a symbolic link to one or a
     // dangling symbolic link is only tested: nothing is returned, and it is
     // to be replaced by a new file renamed over its name. A device, a FIFO
-    // or a socket (the null device, a terminal, a pipe), or the file that a
-    // standard stream of the program writes (reached as /dev/stdout, say) is
-    // returned, opened to be written in place.
+    // or a socket (the null device, a terminal, a pipe) is returned, opened
+    // to be written in place. The regular file that standard output or
+    // standard error writes, reached by a name such as /dev/stdout, is
+    // refused (10): neither replaced nor written over the messages.
     virtual std::unique_ptr<WritableFile> open_to_replace(const std::string& name) = 0;
     // Creates a new, empty temporary file in the folder of name (unit 6, name
     // quoted; the failures of create_report, 43 when name is no file name),

@@ -322,14 +322,13 @@ std::unique_ptr<WritableFile> SystemFileAccess::open_to_replace(const std::strin
     }
     if (S_ISREG(st.st_mode)) {
         ::close(fd);
-        if (!is_standard_stream_file(st)) return nullptr;
-        // The file of a standard stream, reached by a name such as
-        // /dev/stdout: written in place after what it holds, never replaced.
-        fd = ::open(name.c_str(), O_WRONLY | O_CLOEXEC | O_NOCTTY | O_APPEND);
-        if (fd < 0) {
-            throw RunTimeFailure{open_failure_number(file_error(errno)), report_unit, name};
+        // The file that standard output or standard error writes, reached by
+        // a name such as /dev/stdout: neither replaced (the name is no file
+        // of ours) nor written beside the messages that it takes.
+        if (is_standard_stream_file(st)) {
+            throw RunTimeFailure{failure_cannot_overwrite, report_unit, name};
         }
-        return std::make_unique<PosixWritableFile>(fd);
+        return nullptr;
     }
     const int flags = ::fcntl(fd, F_GETFL);
     if (flags >= 0) ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK);
