@@ -146,8 +146,10 @@ class FileAccess {
     virtual std::optional<FileError> remove_file(const std::string& name) = 0;
     // Holds the interruptions that end the program (signals, the console's
     // control events) while a set is renamed into place: one that arrives
-    // meanwhile takes effect at release.
-    virtual void hold_interruptions(bool hold) = 0;
+    // meanwhile takes effect at release. On POSIX other runs of the program
+    // are kept out of the folder of name meanwhile (a lock on the folder), so
+    // that two runs' sets never interleave.
+    virtual void hold_interruptions(bool hold, const std::string& name) = 0;
 };
 
 // The operating system's files.
@@ -170,7 +172,7 @@ class SystemFileAccess : public FileAccess {
                                          bool replace) override;
     SetAside set_aside(const std::string& name, bool move) override;
     std::optional<FileError> remove_file(const std::string& name) override;
-    void hold_interruptions(bool hold) override;
+    void hold_interruptions(bool hold, const std::string& name) override;
 };
 
 // The message number when opening an existing file (the input file, or the

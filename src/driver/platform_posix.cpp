@@ -4,6 +4,7 @@
 // arguments as the shell gave them. Names are bytes, passed as they are.
 #include <fcntl.h>
 #include <stdio.h>
+#include <sys/file.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/un.h>
@@ -477,12 +478,26 @@ std::optional<FileError> SystemFileAccess::remove_file(const std::string& name) 
     return file_error(error);
 }
 
-void SystemFileAccess::hold_interruptions(bool hold) {
+void SystemFileAccess::hold_interruptions(bool hold, const std::string& name) {
     static sigset_t before;
+    static int folder = -1;
     if (hold) {
         const sigset_t set = ending_signals();
         ::sigprocmask(SIG_BLOCK, &set, &before);
+        const std::size_t slash = name.rfind('/');
+        const std::string path = slash == std::string::npos ? std::string(".")
+                                 : slash == 0               ? std::string("/")
+                                                            : name.substr(0, slash);
+        folder = has_nul(path) ? -1 : ::open(path.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        // A folder that takes no lock (some network file systems) is used
+        // without one.
+        if (folder >= 0) {
+            while (::flock(folder, LOCK_EX) != 0 && errno == EINTR) {
+            }
+        }
     } else {
+        if (folder >= 0) ::close(folder);  // the lock goes with it
+        folder = -1;
         ::sigprocmask(SIG_SETMASK, &before, nullptr);
     }
 }

@@ -840,7 +840,9 @@ std::optional<FileError> SystemFileAccess::remove_file(const std::string& name) 
     return file_error(code, system.text);
 }
 
-void SystemFileAccess::hold_interruptions(bool hold) {
+// No lock between runs: MoveFileEx over a file that another run has open
+// fails, and that set is put back.
+void SystemFileAccess::hold_interruptions(bool hold, const std::string&) {
     if (hold) {
         ::AcquireSRWLockShared(&commit_lock);
     } else {

@@ -140,7 +140,14 @@ void FileSet::commit() {
     for (Member& m : members_) {
         if (m.file && !m.file->close_synced(synced_)) fail(failure_write, m.name);
     }
-    // Every name checked before the first rename.
+    // Every name checked before the first rename, and the renames made, with
+    // the interruptions held and other runs kept out of the folder.
+    struct Held {
+        FileAccess& files;
+        ~Held() { files.hold_interruptions(false, std::string()); }
+    };
+    files_.hold_interruptions(true, members_.empty() ? std::string() : members_.front().name);
+    const Held held{files_};
     for (Member& m : members_) {
         m.held = files_.holds(m.name);
         const bool in_place = m.file && m.file->temporary_.empty();
@@ -151,7 +158,6 @@ void FileSet::commit() {
             fail(failure_cannot_overwrite, m.name);
         }
     }
-    files_.hold_interruptions(true);
     for (Member& m : members_) {
         const bool in_place = m.file && m.file->temporary_.empty();
         if (in_place) {
@@ -162,7 +168,6 @@ void FileSet::commit() {
             FileAccess::SetAside aside = files_.set_aside(m.name, !m.file);
             if (aside.error) {
                 put_back();
-                files_.hold_interruptions(false);
                 fail(put_failure_number(*aside.error), m.name);
             }
             m.aside = std::move(aside.name);
@@ -173,7 +178,6 @@ void FileSet::commit() {
                 // The old file, kept aside, goes back with the others.
                 m.done = !m.aside.empty();
                 put_back();
-                files_.hold_interruptions(false);
                 fail(put_failure_number(*error), m.name);
             }
             m.file->done_ = true;
@@ -185,7 +189,6 @@ void FileSet::commit() {
             left_.push_back(RunTimeFailure{failure_write, report_unit, m.aside});
         }
     }
-    files_.hold_interruptions(false);
 }
 
 // The names already changed given back what they held, the last first.

@@ -89,11 +89,11 @@ std::unique_ptr<WholeFile> open_report_file(FileAccess& files, const std::string
 // files taken away with them (an earlier drawing of a problem that has none).
 //
 // The commit closes every file (each flushed to the disk first, unless a
-// group did that), then checks every name before the first rename: a folder
-// there, a device that appeared, or a taken name that is not to be replaced
-// fails the set with nothing renamed. It then holds the interruptions, and
-// for each name in turn keeps the old file under a second name (set_aside)
-// and renames the new one over it, or for a removal moves the old file
+// group did that), then holds the interruptions (and keeps other runs of the
+// program out of the folder) and checks every name before the first rename:
+// a folder there, a device that appeared, or a taken name that is not to be
+// replaced fails the set with nothing renamed. Then for each name in turn keeps the old file under
+// a second name (set_aside) and renames the new one over it, or for a removal moves the old file
 // aside. When a step fails, the names already changed are put back from what
 // was kept, in reverse order, and the set fails; when all succeed, what was
 // kept is removed. Only after SIGKILL or a power cut in these microseconds

@@ -65,7 +65,7 @@ class MemoryFileAccess : public FileAccess {
                                          bool replace) override;
     SetAside set_aside(const std::string& name, bool move) override;
     std::optional<FileError> remove_file(const std::string& name) override;
-    void hold_interruptions(bool hold) override { held_ = hold; }
+    void hold_interruptions(bool hold, const std::string&) override { held_ = hold; }
 
   private:
     bool held_ = false;
