@@ -178,13 +178,58 @@ def concurrency(exe, folder, rounds, deadline, faults):
     print("concurrency: %d rounds of two runs writing pier3's report, JSON and drawing" % done)
 
 
+def windows_interruption(exe, folder, problems, rounds, deadline, faults):
+    """The Windows program under wine, sent SIGINT (wine's Ctrl-C) mid-batch:
+    it ends with the interrupted status 0xC000013A (58 as wine's process
+    ends, its low byte), never 0, and each set stays whole."""
+    inputs = ["w%03d.dat" % i for i in range(problems)]
+    stems = [n[:-4] for n in inputs]
+    for i, name in enumerate(inputs):
+        shutil.copyfile(os.path.join(folder, "..", "ex%d" % (i % len(examples()))),
+                        os.path.join(folder, name))
+    args = ["wine", exe, "-y", "--json", "--drawing"] + inputs
+    start = time.monotonic()
+    subprocess.run(args, cwd=folder, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
+                   check=False)
+    duration = time.monotonic() - start
+    model = {stem: outputs(folder, stem) for stem in stems}
+    interrupted = 0
+    for r in range(rounds):
+        if time.monotonic() > deadline:
+            break
+        for stem in stems:
+            for ext in OUTPUTS:
+                with open(os.path.join(folder, stem + ext), "wb") as f:
+                    f.write(b"old")
+        p = subprocess.Popen(args, cwd=folder, stdout=subprocess.DEVNULL,
+                             stderr=subprocess.DEVNULL)
+        time.sleep(random.uniform(duration * 0.3, duration * 0.8))
+        p.send_signal(signal.SIGINT)
+        p.wait()
+        states = [outputs(folder, stem) for stem in stems]
+        if all(s == model[stem] for s, stem in zip(states, stems)) and p.returncode == 0:
+            continue  # ended before the signal came
+        interrupted += 1
+        if p.returncode != 0xC000013A & 0xFF:
+            faults.append("wine SIGINT: status %d, not the interrupted status" % p.returncode)
+        for s_, stem in zip(states, stems):
+            if s_ != model[stem] and s_ != (b"old",) * 3:
+                faults.append("wine SIGINT: %s's files from different runs" % stem)
+        for n in temporaries(folder):
+            os.remove(os.path.join(folder, n))
+    print("wine: %d of %d runs interrupted by SIGINT (a whole run %.2f s)"
+          % (interrupted, rounds, duration))
+
+
 def main():
     ap = argparse.ArgumentParser()
     ap.add_argument("--exe", required=True)
     ap.add_argument("--problems", type=int, default=200)
     ap.add_argument("--rounds", type=int, default=96, help="interrupted runs, an eighth per signal")
     ap.add_argument("--races", type=int, default=200)
-    ap.add_argument("--seconds", type=float, default=90, help="time for each of the two parts")
+    ap.add_argument("--seconds", type=float, default=90, help="time for each of the parts")
+    ap.add_argument("--windows-exe", help="bearingpad.exe, interrupted under wine too")
+    ap.add_argument("--windows-rounds", type=int, default=6)
     a = ap.parse_args()
     exe = os.path.abspath(a.exe)
     random.seed(22)
@@ -199,6 +244,11 @@ def main():
         interruption(exe, os.path.join(top, "batch"), a.problems, a.rounds, deadline, faults)
         deadline = time.monotonic() + a.seconds
         concurrency(exe, os.path.join(top, "race"), a.races, deadline, faults)
+        if a.windows_exe:
+            os.mkdir(os.path.join(top, "wine"))
+            deadline = time.monotonic() + a.seconds
+            windows_interruption(os.path.abspath(a.windows_exe), os.path.join(top, "wine"), 60,
+                                 a.windows_rounds, deadline, faults)
     for f in faults[:20]:
         print("FAULT: " + f)
     print("%d faults" % len(faults))
