@@ -1,6 +1,7 @@
 // A problem's files on POSIX, with real files: names that are devices, FIFOs
 // and symbolic links; a report moved to another name during the run; the
 // standard descriptors closed; the console refusing the help.
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
@@ -64,6 +65,9 @@ TEST(FileSetsPosix, DevicesAndFifosWrittenInPlace) {
     for (const char* node : {"a.rpt", "s.csv", "null"}) {
         ASSERT_EQ(::mknod((dir / node).c_str(), S_IFCHR | 0666, ::makedev(1, 3)), 0) << node;
     }
+    const int probe = ::open((dir / "null").c_str(), O_WRONLY);
+    if (probe < 0) GTEST_SKIP() << "the scratch folder's file system takes no devices (nodev)";
+    ::close(probe);
     ASSERT_EQ(::symlink((dir / "null").c_str(), (dir / "b.rpt").c_str()), 0);
     SystemFileAccess files;
     const Outcome r = run_in(files, dir, {"-y", "--schedule=" + dir / "s.csv", "a.dat", "b.dat"});
