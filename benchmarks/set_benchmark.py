@@ -39,6 +39,8 @@ def main():
     ap.add_argument("--exe", required=True)
     ap.add_argument("--unsynced-exe")
     ap.add_argument("--problems", type=int, nargs="+", default=[1000, 10000])
+    ap.add_argument("--folder", help="where the scratch folder is made (default: the system's "
+                    "temporary folder); name one on the disk to measure")
     ap.add_argument("--single", type=int, default=1000,
                     help="problems run one process each (at most)")
     args = ap.parse_args()
@@ -46,7 +48,7 @@ def main():
     unsynced = str(pathlib.Path(args.unsynced_exe).resolve()) if args.unsynced_exe else None
     examples = sorted((pathlib.Path(__file__).parent.parent / "examples").glob("*.dat"))
     for n in args.problems:
-        with tempfile.TemporaryDirectory(dir=".") as tmp:
+        with tempfile.TemporaryDirectory(dir=args.folder) as tmp:
             folder = pathlib.Path(tmp)
             names = []
             for i in range(n):
