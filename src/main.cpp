@@ -19,5 +19,12 @@ int main(int argc, char** argv) {
         args.empty() ? bearingpad::run(env) : bearingpad::run_command_line(env, args);
     // A console window of the program's own stays until Enter.
     bearingpad::end_of_run();
+    // A failed close of standard output is a failed run too.
+    if (!bearingpad::close_standard_output() &&
+        (status == 0 || status == bearingpad::status_marked)) {
+        std::cerr << bearingpad::failure_line(
+            bearingpad::RunTimeFailure{bearingpad::failure_write, bearingpad::console_unit, "CON"});
+        return bearingpad::failure_write;
+    }
     return status;
 }

@@ -125,8 +125,9 @@ TEST(Drawing, BesideTheReport) {
     EXPECT_EQ(run({"--drawing", "a.dat"}, out), 10);
     EXPECT_EQ(fs.files.count("/work/a.rpt"), 0u);
     // With -y a problem with no bearing to draw takes away the sheet of an
-    // earlier run, never its input; a drawing that cannot be written leaves
-    // the problem solved in the schedule.
+    // earlier run, never its input; a drawing that cannot be written keeps
+    // the report from being put in place too (a problem's files are one set),
+    // and the schedule tells the failure.
     fs.files["/work/c.svg"] = "stale";
     EXPECT_EQ(run({"-y", "--drawing", "c.dat"}, out), 0);
     EXPECT_EQ(fs.files.count("/work/c.svg"), 0u);
@@ -136,7 +137,8 @@ TEST(Drawing, BesideTheReport) {
     fs.directories.insert("/work/a.svg");
     EXPECT_EQ(run({"-y", "--drawing", "--schedule", "a.dat"}, out), 30);
     EXPECT_NE(out.find("a.dat,0101,"), std::string::npos);
-    EXPECT_NE(out.find(",analysis,solved,"), std::string::npos) << out;
+    EXPECT_NE(out.find(",analysis,failure,"), std::string::npos) << out;
+    EXPECT_EQ(fs.files.count("/work/a.rpt"), 0u);
 }
 
 // The verdict in the title block; the three bearings that are not physical

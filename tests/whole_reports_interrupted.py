@@ -1,15 +1,20 @@
 #!/usr/bin/env python3
 """The built program interrupted and raced, with real files.
 
-Interruption: a batch of problems with -y over existing reports, sent SIGINT,
-SIGTERM or SIGKILL at a random moment of the run, many times. Afterwards every
-report is either the old one or a complete new one (equal to the model run
-but for the banner's date and time), and after SIGINT or SIGTERM no temporary
-file is left; one left by SIGKILL never has a report's name.
+Interruption: a batch of problems with -y --json --drawing over existing
+reports, JSON and drawings, sent a signal that ends the program (SIGINT,
+SIGTERM, SIGHUP, SIGQUIT, SIGUSR1, SIGUSR2, SIGALRM or SIGKILL) at a random
+moment of the run, many times. Afterwards each problem's report, JSON and
+drawing are either all the old ones or all complete new ones of one run (the
+report equal to the model run but for the banner's date and time), the run
+ended by the signal, and after a catchable signal no temporary file is left;
+one left by SIGKILL never has a report's name. A set split by SIGKILL is
+counted, not a fault: the README says it can happen.
 
-Concurrency: two runs that write the same report at once (pier3.dat and
-pier3.txt, two different problems), many times: the report is always the
-whole report of one of them, and both runs end with status 0.
+Concurrency: two runs that write the same report, JSON and drawing at once
+(pier3.dat and pier3.txt, two different problems), many times, every other
+round over a report that does not exist yet: the three files are always the
+whole files of one of them, and both runs end with status 0.
 
 Bounded in rounds and in time; stops by itself.
 
@@ -43,9 +48,22 @@ def examples():
     return [open(n, "rb").read() for n in names]
 
 
+OUTPUTS = (".rpt", ".json", ".svg")
+
+
 def reports(folder):
     return {n: open(os.path.join(folder, n), "rb").read()
             for n in os.listdir(folder) if n.endswith(".rpt")}
+
+
+def outputs(folder, stem):
+    """The problem's report (masked), JSON and drawing; None for one absent."""
+    found = []
+    for ext in OUTPUTS:
+        path = os.path.join(folder, stem + ext)
+        data = open(path, "rb").read() if os.path.exists(path) else None
+        found.append(masked(data) if ext == ".rpt" and data is not None else data)
+    return tuple(found)
 
 
 def temporaries(folder):
@@ -54,50 +72,73 @@ def temporaries(folder):
 
 def interruption(exe, folder, problems, rounds, deadline, faults):
     inputs = ["p%03d.dat" % i for i in range(problems)]
+    stems = [n[:-4] for n in inputs]
     for i, name in enumerate(inputs):
         shutil.copyfile(os.path.join(folder, "..", "ex%d" % (i % len(examples()))),
                         os.path.join(folder, name))
+    args = [exe, "-y", "--json", "--drawing"] + inputs
     start = time.monotonic()
-    subprocess.run([exe, "-y"] + inputs, cwd=folder, stdout=subprocess.DEVNULL,
-                   stderr=subprocess.DEVNULL, check=False)
+    subprocess.run(args, cwd=folder, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
+                   check=False)
     duration = time.monotonic() - start
-    model = {n: masked(b) for n, b in reports(folder).items()}
-    old = {n: b"old report of " + n.encode() + b"\r\n" for n in model}
+    model = {stem: outputs(folder, stem) for stem in stems}
+    old = {stem: tuple(b"old " + ext.encode() + b" of " + stem.encode() + b"\r\n"
+                       for ext in OUTPUTS) for stem in stems}
     counts = {}
-    signals = [signal.SIGINT, signal.SIGTERM, signal.SIGKILL]
+    signals = [signal.SIGINT, signal.SIGTERM, signal.SIGKILL, signal.SIGHUP, signal.SIGQUIT,
+               signal.SIGUSR1, signal.SIGUSR2, signal.SIGALRM]
     for r in range(rounds):
         if time.monotonic() > deadline:
             break
-        for n, b in old.items():
-            with open(os.path.join(folder, n), "wb") as f:
-                f.write(b)
-        sig = signals[r % 3]
-        p = subprocess.Popen([exe, "-y"] + inputs, cwd=folder, stdout=subprocess.DEVNULL,
+        for stem, files in old.items():
+            for ext, b in zip(OUTPUTS, files):
+                with open(os.path.join(folder, stem + ext), "wb") as f:
+                    f.write(b)
+        sig = signals[r % len(signals)]
+        p = subprocess.Popen(args, cwd=folder, stdout=subprocess.DEVNULL,
                              stderr=subprocess.DEVNULL)
         time.sleep(random.uniform(0.0, duration * 0.9))
         p.send_signal(sig)
         p.wait()
-        now = reports(folder)
-        kept = sum(1 for n in old if now.get(n) == old[n])
-        new = sum(1 for n in old if now.get(n) != old[n] and masked(now.get(n, b"")) == model[n])
-        if kept + new != len(old) or len(now) != len(old):
-            faults.append("%s: %d reports neither old nor whole" % (sig.name, len(old) - kept - new))
+        kept = new = split = 0
+        for stem in stems:
+            now = outputs(folder, stem)
+            if now == old[stem]:
+                kept += 1
+            elif now == model[stem]:
+                new += 1
+            else:
+                # Each file on its own is old or new: a split set, or a piece.
+                whole = all(n in (o, m) for n, o, m in zip(now, old[stem], model[stem]))
+                if not whole:
+                    faults.append("%s: %s's files neither old nor whole" % (sig.name, stem))
+                elif sig != signal.SIGKILL:
+                    faults.append("%s: %s's report, JSON and drawing from different runs"
+                                  % (sig.name, stem))
+                split += 1
+        # A run that ended before the signal came wrote every set.
+        finished = p.returncode == 0 and kept == 0 and split == 0
+        if p.returncode != -sig and not finished:
+            faults.append("%s: status %d, not ended by the signal" % (sig.name, p.returncode))
         left = temporaries(folder)
         if left and sig != signal.SIGKILL:
             faults.append("%s: temporary files left: %s" % (sig.name, " ".join(left[:3])))
         for n in left:
-            if n.endswith(".rpt"):
-                faults.append("a temporary file named as a report: " + n)
+            if n.endswith(OUTPUTS):
+                faults.append("a temporary file named as an output: " + n)
             os.remove(os.path.join(folder, n))
-        c = counts.setdefault(sig.name, [0, 0, 0, 0])
-        c[0] += 1
+        c = counts.setdefault(sig.name, [0, 0, 0, 0, 0])
+        c[0] += not finished
         c[1] += p.returncode == -sig
-        c[2] += new
-        c[3] += len(left)
-    print("interruption: %d problems, a whole run %.2f s" % (problems, duration))
-    for name, (runs, killed, new, left) in sorted(counts.items()):
-        print("  %s: %d runs, %d ended by the signal, %d new reports and %d old kept in all, "
-              "%d temporary files left" % (name, runs, killed, new, runs * problems - new, left))
+        c[2] += new if not finished else 0
+        c[3] += split
+        c[4] += len(left)
+    print("interruption: %d problems with -y --json --drawing, a whole run %.2f s"
+          % (problems, duration))
+    for name, (runs, killed, new, split, left) in sorted(counts.items()):
+        print("  %s: %d runs, %d ended by the signal, %d new sets, %d old kept, %d split, "
+              "%d temporary files left" % (name, runs, killed, new, runs * problems - new - split,
+                                           split, left))
 
 
 def concurrency(exe, folder, rounds, deadline, faults):
@@ -107,35 +148,88 @@ def concurrency(exe, folder, rounds, deadline, faults):
                     os.path.join(folder, "pier3.txt"))
     models = set()
     for name in ("pier3.dat", "pier3.txt"):
-        subprocess.run([exe, "-y", name], cwd=folder, stdout=subprocess.DEVNULL, check=True)
-        models.add(masked(open(os.path.join(folder, "pier3.rpt"), "rb").read()))
+        subprocess.run([exe, "-y", "--json", "--drawing", name], cwd=folder,
+                       stdout=subprocess.DEVNULL, check=True)
+        models.add(outputs(folder, "pier3"))
     if len(models) != 2:
-        faults.append("concurrency: the two problems give the same report")
+        faults.append("concurrency: the two problems give the same files")
     done = 0
-    for _ in range(rounds):
+    for r in range(rounds):
         if time.monotonic() > deadline:
             break
-        runs = [subprocess.Popen([exe, "-y", name], cwd=folder, stdout=subprocess.DEVNULL,
-                                 stderr=subprocess.PIPE) for name in ("pier3.dat", "pier3.txt")]
+        if r % 2:
+            # The report does not exist yet: -y replaces the one that the
+            # other run puts there meanwhile.
+            for ext in OUTPUTS:
+                if os.path.exists(os.path.join(folder, "pier3" + ext)):
+                    os.remove(os.path.join(folder, "pier3" + ext))
+        runs = [subprocess.Popen([exe, "-y", "--json", "--drawing", name], cwd=folder,
+                                 stdout=subprocess.DEVNULL, stderr=subprocess.PIPE)
+                for name in ("pier3.dat", "pier3.txt")]
         for p in runs:
             err = p.communicate()[1]
             if p.returncode != 0:
                 faults.append("concurrency: status %d: %r" % (p.returncode, err))
-        if masked(open(os.path.join(folder, "pier3.rpt"), "rb").read()) not in models:
-            faults.append("concurrency: pier3.rpt is not the whole report of either problem")
+        if outputs(folder, "pier3") not in models:
+            faults.append("concurrency: pier3's files are not the whole files of one problem")
         if temporaries(folder):
             faults.append("concurrency: temporary files left")
         done += 1
-    print("concurrency: %d rounds of two runs writing pier3.rpt" % done)
+    print("concurrency: %d rounds of two runs writing pier3's report, JSON and drawing" % done)
+
+
+def windows_interruption(exe, folder, problems, rounds, deadline, faults):
+    """The Windows program under wine, sent SIGINT (wine's Ctrl-C) mid-batch:
+    it ends with the interrupted status 0xC000013A (58 as wine's process
+    ends, its low byte), never 0, and each set stays whole."""
+    inputs = ["w%03d.dat" % i for i in range(problems)]
+    stems = [n[:-4] for n in inputs]
+    for i, name in enumerate(inputs):
+        shutil.copyfile(os.path.join(folder, "..", "ex%d" % (i % len(examples()))),
+                        os.path.join(folder, name))
+    args = ["wine", exe, "-y", "--json", "--drawing"] + inputs
+    start = time.monotonic()
+    subprocess.run(args, cwd=folder, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
+                   check=False)
+    duration = time.monotonic() - start
+    model = {stem: outputs(folder, stem) for stem in stems}
+    interrupted = 0
+    for r in range(rounds):
+        if time.monotonic() > deadline:
+            break
+        for stem in stems:
+            for ext in OUTPUTS:
+                with open(os.path.join(folder, stem + ext), "wb") as f:
+                    f.write(b"old")
+        p = subprocess.Popen(args, cwd=folder, stdout=subprocess.DEVNULL,
+                             stderr=subprocess.DEVNULL)
+        time.sleep(random.uniform(duration * 0.3, duration * 0.8))
+        p.send_signal(signal.SIGINT)
+        p.wait()
+        states = [outputs(folder, stem) for stem in stems]
+        if all(s == model[stem] for s, stem in zip(states, stems)) and p.returncode == 0:
+            continue  # ended before the signal came
+        interrupted += 1
+        if p.returncode != 0xC000013A & 0xFF:
+            faults.append("wine SIGINT: status %d, not the interrupted status" % p.returncode)
+        for s_, stem in zip(states, stems):
+            if s_ != model[stem] and s_ != (b"old",) * 3:
+                faults.append("wine SIGINT: %s's files from different runs" % stem)
+        for n in temporaries(folder):
+            os.remove(os.path.join(folder, n))
+    print("wine: %d of %d runs interrupted by SIGINT (a whole run %.2f s)"
+          % (interrupted, rounds, duration))
 
 
 def main():
     ap = argparse.ArgumentParser()
     ap.add_argument("--exe", required=True)
     ap.add_argument("--problems", type=int, default=200)
-    ap.add_argument("--rounds", type=int, default=90, help="interrupted runs, a third per signal")
+    ap.add_argument("--rounds", type=int, default=96, help="interrupted runs, an eighth per signal")
     ap.add_argument("--races", type=int, default=200)
-    ap.add_argument("--seconds", type=float, default=90, help="time for each of the two parts")
+    ap.add_argument("--seconds", type=float, default=90, help="time for each of the parts")
+    ap.add_argument("--windows-exe", help="bearingpad.exe, interrupted under wine too")
+    ap.add_argument("--windows-rounds", type=int, default=6)
     a = ap.parse_args()
     exe = os.path.abspath(a.exe)
     random.seed(22)
@@ -150,6 +244,11 @@ def main():
         interruption(exe, os.path.join(top, "batch"), a.problems, a.rounds, deadline, faults)
         deadline = time.monotonic() + a.seconds
         concurrency(exe, os.path.join(top, "race"), a.races, deadline, faults)
+        if a.windows_exe:
+            os.mkdir(os.path.join(top, "wine"))
+            deadline = time.monotonic() + a.seconds
+            windows_interruption(os.path.abspath(a.windows_exe), os.path.join(top, "wine"), 60,
+                                 a.windows_rounds, deadline, faults)
     for f in faults[:20]:
         print("FAULT: " + f)
     print("%d faults" % len(faults))

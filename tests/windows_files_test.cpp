@@ -106,6 +106,20 @@ TEST(WindowsNames, IdentityByVolumeAndFileIndex) {
     ::CloseHandle(held);
 }
 
+// A report written in the run is known by the name it is written to: its
+// folder by identity, its last part in upper case; never by the file's own
+// index, which a later file may take.
+TEST(WindowsNames, WrittenNameByFolderAndName) {
+    ScratchDir d;
+    SystemFileAccess files;
+    const std::string a = files.written_name(d / "in.rpt");
+    EXPECT_FALSE(a.empty());
+    EXPECT_EQ(files.written_name(d / "IN.RPT"), a);
+    EXPECT_EQ(files.written_name(d.path().string() + "/sub/../in.rpt"), a);
+    EXPECT_NE(files.written_name(d / "in2.rpt"), a);
+    EXPECT_EQ(files.written_name(d / "missing\\in.rpt"), "");
+}
+
 // The built program in a scratch directory: the typed lines, the exit status
 // and failure text ("@" stands for the directory's absolute name), whether
 // the overwrite question was asked, and the files beyond those set up.

@@ -1,10 +1,14 @@
 #include "driver/command_line.h"
 
+#include <algorithm>
+#include <chrono>
 #include <map>
 #include <optional>
+#include <set>
 
 #include "drawing/bearing_drawing.h"
 #include "driver/explain.h"
+#include "driver/whole_file.h"
 #include "results/result_json.h"
 #include "results/schedule.h"
 
@@ -16,13 +20,45 @@ namespace bearingpad {
 
 namespace {
 
-constexpr const char* kUsage =
-    "usage: bearingpad [-y] [--json] [--drawing] [--schedule[=CSV]] FILE...  |  bearingpad "
-    "--explain FILE...  |  bearingpad --help";
+std::optional<std::string> json_of(const Result& result, const std::string& file) {
+    return result_json(result, file);
+}
 
-constexpr const char* kHelp[] = {
+std::optional<std::string> drawing_of(const Result& result, const std::string&) {
+    return drawing_svg(result);
+}
+
+// clang-format off
+constexpr OutputRow kOutputs[] = {
+    {"", ".rpt", "", nullptr, "", ""},
+    {"--json", ".json",
+     "  --json         also write the result of each problem as JSON beside its\n"
+     "                 report: pier3.dat gives pier3.json (none for a problem that\n"
+     "                 failed: its name keeps what it held)",
+     json_of, "", ""},
+    {"--drawing", ".svg",
+     "  --drawing      also write the drawing of the bearing and its strain chart\n"
+     "                 beside the report, as the input file with the extension\n"
+     "                 .svg (one Letter landscape sheet; none for a rejected problem)",
+     drawing_of, "drawing", "no bearing to draw"},
+};
+// clang-format on
+
+// "[-y] [--json] [--drawing] [--schedule[=CSV]] FILE...": the options that
+// solve problems.
+std::string solve_options() {
+    std::string text = "[-y]";
+    for (const OutputRow& row : kOutputs) {
+        if (!row.option.empty()) text.append(" [").append(row.option).append("]");
+    }
+    return text + " [--schedule[=CSV]] FILE...";
+}
+
+constexpr const char* kHelpStart[] = {
     "usage: bearingpad [-y] FILE...",
-    "       bearingpad [-y] [--json] [--drawing] [--schedule[=CSV]] FILE...",
+};
+
+constexpr const char* kHelpOptions[] = {
     "       bearingpad --explain FILE...",
     "       bearingpad --help | --version",
     "",
@@ -34,15 +70,13 @@ constexpr const char* kHelp[] = {
     "",
     "  -y, --replace  replace a report that exists (without it, that problem is",
     "                 refused and its report left as it is)",
-    "                 A report is put in place whole when its problem ends: after a",
-    "                 failure or an interruption its name keeps what it held. A",
-    "                 report already written in the run is not written again.",
-    "  --drawing      also write the drawing of the bearing and its strain chart",
-    "                 beside the report, as the input file with the extension",
-    "                 .svg (one Letter landscape sheet; none for a rejected problem)",
-    "  --json         also write the result of each problem as JSON beside its",
-    "                 report: pier3.dat gives pier3.json (none for a problem that",
-    "                 failed: its name keeps what it held)",
+    "                 A problem's report and its other files are put in place",
+    "                 together when it ends, all or none: after a failure or an",
+    "                 interruption each name keeps what it held. A report already",
+    "                 written in the run is not written again.",
+};
+
+constexpr const char* kHelpEnd[] = {
     "  --schedule     write the bearing schedule of all the problems, one CSV row",
     "                 each, on standard output (instead of the line per problem)",
     "  --schedule=CSV the same into the file CSV",
@@ -54,21 +88,36 @@ constexpr const char* kHelp[] = {
     "",
     "Exit status: 0 when every problem got its report; otherwise the message number",
     "of the first problem that did not (10: its report exists and was not replaced;",
-    "29: the input file does not exist; 64: an unreadable number; ...); 2 for a",
-    "wrong option or no file named. With --explain: 0 when nothing was marked, 1",
-    "when something was, the message number of the first file that could not be",
-    "read.",
+    "29: the input file does not exist; 38: a file or the console refused a write;",
+    "64: an unreadable number; ...); 2 for a wrong option or no file named. With",
+    "--explain: 0 when nothing was marked, 1 when something was, the message number",
+    "of the first file that could not be read.",
 };
+
+void write_help(std::ostream& out) {
+    for (const char* line : kHelpStart) out << line << "\r\n";
+    out << "       bearingpad " << solve_options() << "\r\n";
+    for (const char* line : kHelpOptions) out << line << "\r\n";
+    for (const OutputRow& row : kOutputs) {
+        std::string_view help = row.help;
+        while (!help.empty()) {
+            const std::size_t end = std::min(help.find('\n'), help.size());
+            out << help.substr(0, end) << "\r\n";
+            help.remove_prefix(std::min(end + 1, help.size()));
+        }
+    }
+    for (const char* line : kHelpEnd) out << line << "\r\n";
+}
 
 struct Options {
     bool replace = false;
     bool explain = false;
-    bool drawing = false;
     bool help = false;
     bool version = false;
-    bool json = false;
     bool schedule = false;
     std::string schedule_file;  // empty: standard output
+    // The outputs besides the report that were asked, in the table's order.
+    std::vector<const OutputRow*> outputs;
     std::vector<std::string> files;
 };
 
@@ -76,17 +125,18 @@ struct Options {
 std::optional<Options> parse(RunEnvironment& env, const std::vector<std::string>& args) {
     Options o;
     bool names_only = false;
+    std::vector<bool> asked(std::size(kOutputs), false);
     for (const std::string& arg : args) {
+        const auto row = std::find_if(std::begin(kOutputs), std::end(kOutputs),
+                                      [&](const OutputRow& r) { return r.option == arg; });
         if (names_only || arg.empty() || arg.front() != '-') {
             o.files.push_back(arg);
         } else if (arg == "--") {
             names_only = true;
+        } else if (row != std::end(kOutputs)) {
+            asked[static_cast<std::size_t>(row - std::begin(kOutputs))] = true;
         } else if (arg == "-y" || arg == "--replace") {
             o.replace = true;
-        } else if (arg == "--drawing") {
-            o.drawing = true;
-        } else if (arg == "--json") {
-            o.json = true;
         } else if (arg == "--schedule") {
             o.schedule = true;
         } else if (arg.rfind("--schedule=", 0) == 0 && arg.size() > 11) {
@@ -99,36 +149,45 @@ std::optional<Options> parse(RunEnvironment& env, const std::vector<std::string>
         } else if (arg == "--version") {
             o.version = true;
         } else {
-            env.error_out << "bearingpad: unknown option " << arg << "\r\n" << kUsage << "\r\n";
+            env.error_out << "bearingpad: unknown option " << arg << "\r\n"
+                          << usage_line() << "\r\n";
             return std::nullopt;
         }
     }
-    if (o.explain && (o.json || o.schedule || o.drawing)) {
-        env.error_out << "bearingpad: --explain writes no results\r\n" << kUsage << "\r\n";
+    for (std::size_t i = 0; i < asked.size(); ++i) {
+        if (asked[i]) o.outputs.push_back(&kOutputs[i]);
+    }
+    if (o.explain && (!o.outputs.empty() || o.schedule)) {
+        env.error_out << "bearingpad: --explain writes no results\r\n" << usage_line() << "\r\n";
         return std::nullopt;
     }
     if (o.files.empty() && !o.help && !o.version) {
-        env.error_out << "bearingpad: no input file named\r\n" << kUsage << "\r\n";
+        env.error_out << "bearingpad: no input file named\r\n" << usage_line() << "\r\n";
         return std::nullopt;
     }
     return o;
 }
+
+// Problems whose sets are put on the disk together: at most this many, and
+// none waits longer than this for its line.
+constexpr std::size_t kGroupProblems = 32;
+constexpr std::chrono::milliseconds kGroupWait{200};
 
 class CommandLine {
   public:
     CommandLine(RunEnvironment& env, const Options& options) : env_(env), options_(options) {}
 
     int execute() {
-        int status = 0;
         try {
             if (options_.schedule && !open_schedule()) return failure_cannot_overwrite;
             for (const std::string& file : options_.files) {
-                const int one = options_.explain ? explain_file(file) : solve_file(file);
-                // The first failure is the status; a mark only while none failed.
-                if (status == 0 || (status == status_marked && one != 0 && one != status_marked)) {
-                    status = one;
+                if (options_.explain) {
+                    record(explain_file(file));
+                } else {
+                    solve_file(file);
                 }
             }
+            flush_group();
             if (schedule_) {
                 // The schedule is put in place whole once every row is in it.
                 try {
@@ -139,13 +198,13 @@ class CommandLine {
             }
         } catch (const ScheduleFailure& f) {
             // The schedule file refused a write: the rest of the run has no row.
-            status = fail(f.failure);
+            status_ = fail(f.failure);
         }
         // A line that standard output or standard error refused is a failure.
-        if (standard_streams_failed(env_) && (status == 0 || status == status_marked)) {
-            status = failure_write;
+        if (standard_streams_failed(env_) && (status_ == 0 || status_ == status_marked)) {
+            status_ = failure_write;
         }
-        return status;
+        return status_;
     }
 
   private:
@@ -153,57 +212,186 @@ class CommandLine {
         RunTimeFailure failure;
     };
 
-    // One problem and its row of the schedule, a problem that failed included.
-    int solve_file(const std::string& file) {
+    // A problem solved whose set waits for its group to be put on the disk.
+    struct Pending {
+        std::string file;
         Result result;
-        const int status = solve_into(file, result);
-        write_schedule(schedule_row(result, file));
-        return status;
+        std::unique_ptr<FileSet> set;
+        std::string written_key;  // its report's entry in written_
+        std::string note;         // what the line adds about the drawing
+    };
+
+    // The first failure is the status; a mark only while none failed.
+    void record(int one) {
+        if (status_ == 0 || (status_ == status_marked && one != 0 && one != status_marked)) {
+            status_ = one;
+        }
+    }
+
+    // One problem and its row of the schedule, a problem that failed included;
+    // a problem with files to put in place waits for its group.
+    void solve_file(const std::string& file) {
+        auto p = std::make_unique<Pending>();
+        p->file = file;
+        const int status = solve_into(file, *p);
+        if (p->set) {
+            if (pending_.empty()) group_start_ = std::chrono::steady_clock::now();
+            pending_.push_back(std::move(p));
+            if (pending_.size() >= kGroupProblems ||
+                std::chrono::steady_clock::now() - group_start_ >= kGroupWait) {
+                flush_group();
+            }
+            return;
+        }
+        flush_group();
+        record(status);
+        write_schedule(schedule_row(p->result, file));
+    }
+
+    // The group's files put on the disk together, then each set put in place
+    // with its line and its row, in the order of the problems.
+    void flush_group() {
+        if (pending_.empty()) return;
+        std::vector<std::unique_ptr<Pending>> group = std::move(pending_);
+        pending_.clear();
+        pending_names_.clear();
+        std::vector<FileSet*> sets;
+        for (const auto& p : group) sets.push_back(p->set.get());
+        FileSet::sync_group(env_.files, sets);
+        std::optional<ScheduleFailure> schedule_failure;
+        for (const auto& p : group) {
+            complete(*p);
+            if (schedule_failure) continue;
+            try {
+                write_schedule(schedule_row(p->result, p->file));
+            } catch (const ScheduleFailure& f) {
+                schedule_failure = f;
+            }
+        }
+        if (schedule_failure) throw *schedule_failure;
+    }
+
+    // A problem's set put in place, and its line: "written" only when the
+    // whole set is, otherwise what stayed as it was.
+    void complete(Pending& p) {
+        const std::string report_file = report_name_for(p.file);
+        try {
+            p.set->commit();
+        } catch (const RunTimeFailure& failure) {
+            env_.error_out << p.file << ": " << p.set->unchanged() << ": " << failure_line(failure);
+            if (const auto entry = written_.find(p.written_key);
+                entry != written_.end() && entry->second == p.file) {
+                written_.erase(entry);
+            }
+            p.result.end = ProblemEnd::failure;
+            p.result.failure = failure_data(failure);
+            p.result.report_written = false;  // the report was not put in place
+            record(failure.number);
+            return;
+        }
+        if (!schedule_on_console()) {
+            env_.console_out << p.file << ": " << report_file << ' ' << outcome_summary(p.result)
+                             << p.note << "\r\n";
+        }
+        for (const RunTimeFailure& left : p.set->left()) record(fail(left));
+        record(0);
+    }
+
+    // Standard error, after the lines of the problems before this one.
+    std::ostream& err() {
+        flush_group();
+        return env_.error_out;
     }
 
     // One problem: the input file opened, the report opened (or, with -y,
-    // opened to be replaced), the problem solved into it, and the report put
-    // in place whole only when the problem ended without a failure; then,
-    // with --json, its result beside it, and with --drawing its sheet. A
-    // problem that fails leaves every name as it was; an output that exists
-    // without -y refuses the problem before anything is written; a report
-    // already written in this run is never replaced.
-    int solve_into(const std::string& file, Result& result) {
+    // opened to be replaced), the problem solved into it; then the outputs
+    // asked written beside it, and the whole set left to its group. A problem
+    // that fails leaves every name as it was; an output that exists without
+    // -y refuses the problem before anything is written; a report already
+    // written in this run is never replaced. Returns the status of a problem
+    // that ended without a set.
+    int solve_into(const std::string& file, Pending& p) {
+        Result& result = p.result;
         const std::string report_file = report_name_for(file);
         try {
             const std::string report_name = env_.files.absolute_name(report_file);
-            if (const auto first = written_.find(env_.files.identity(report_name));
-                first != written_.end() && !first->first.empty()) {
-                env_.error_out << file << ": " << report_file << " was written from "
-                               << first->second << " in this run, not replaced\r\n";
+            const std::string key = env_.files.written_name(report_name);
+            if (pending_names_.count(key)) flush_group();
+            if (const auto first = written_.find(key); !key.empty() && first != written_.end()) {
+                err() << file << ": " << report_file << " was written from " << first->second
+                      << " in this run, not replaced\r\n";
                 result.end = ProblemEnd::failure;
                 result.failure = failure_data(
                     RunTimeFailure{failure_cannot_overwrite, report_unit, report_name});
                 return failure_cannot_overwrite;
             }
             const std::string input_name = input_name_of(file);
+            // An input that a set waiting in the group writes is read new.
+            if (pending_names_.count(env_.files.written_name(input_name))) flush_group();
             const std::unique_ptr<InputFile> input = env_.files.open_input(input_name);
-            const std::string json_file = output_name_for(file, ".json");
-            const std::string svg_file = drawing_name_for(file);
-            for (const auto& [asked, shown] :
-                 {std::pair{options_.json, json_file}, std::pair{options_.drawing, svg_file}}) {
-                const std::string name = env_.files.absolute_name(shown);
-                if (asked && !options_.replace && env_.files.exists(name)) {
-                    return refuse(result, file, shown, name);
+            struct Target {
+                const OutputRow* row;
+                std::string shown, name;
+            };
+            std::vector<Target> targets;
+            for (const OutputRow* row : options_.outputs) {
+                Target t{row, output_name_for(file, std::string(row->extension)), std::string()};
+                t.name = env_.files.absolute_name(t.shown);
+                if (pending_names_.count(env_.files.written_name(t.name))) flush_group();
+                if (!options_.replace && env_.files.exists(t.name)) {
+                    return refuse(result, file, t.shown, t.name);
                 }
+                targets.push_back(std::move(t));
             }
-            const std::unique_ptr<WholeFile> report = open_report_file(
-                env_.files, input_name, report_name, [this] { return options_.replace; });
+            std::unique_ptr<WholeFile> report = open_report_file(
+                env_.files, input_name, report_name, [this] { return options_.replace; },
+                options_.replace);
             if (!report) return refuse(result, file, report_file, report_name);
             result = solve(*input, input_name, *report, env_.local_time());
+            auto set = std::make_unique<FileSet>(env_.files);
+            // What stays as it was when the set fails before it is whole.
+            std::string opening =
+                report_file + (report->replaces() ? " not replaced" : " not written");
             try {
                 if (result.failure) throw failure_of(*result.failure);
-                if (report->written()) report->commit();
+                const bool report_written = report->written();
+                if (report_written) set->add(std::move(report), report_file);
+                for (const Target& t : targets) {
+                    const std::optional<std::string> bytes = t.row->render(result, file);
+                    if (bytes) {
+                        opening = t.shown +
+                                  (env_.files.exists(t.name) ? " not replaced" : " not written");
+                        std::unique_ptr<WholeFile> sink = open_report_file(
+                            env_.files, input_name, t.name, [this] { return options_.replace; },
+                            options_.replace);
+                        if (!sink) {
+                            throw RunTimeFailure{failure_cannot_overwrite, report_unit, t.name};
+                        }
+                        sink->write(*bytes);
+                        set->add(std::move(sink), t.shown);
+                        if (!t.row->shown_as.empty()) {
+                            p.note += "; " + std::string(t.row->shown_as) + " " + t.shown;
+                        }
+                    } else if (!t.row->removed_because.empty() && env_.files.exists(t.name) &&
+                               !env_.files.same_file(t.name, input_name)) {
+                        // With -y: no file of an earlier run stays beside a
+                        // report that has none.
+                        set->remove(t.name, t.shown);
+                        p.note +=
+                            "; " + t.shown + " removed: " + std::string(t.row->removed_because);
+                    }
+                }
+                opening.clear();
+                set->finish();
+                if (report_written && !key.empty()) {
+                    written_.emplace(key, file);
+                    p.written_key = key;
+                }
             } catch (const RunTimeFailure& failure) {
-                report->abandon();
-                env_.error_out << file << ": " << report_file
-                               << (report->replaces() ? " not replaced: " : " not written: ")
-                               << failure_line(failure);
+                set->abandon();
+                std::string kept = set->unchanged();
+                if (!opening.empty()) kept += (kept.empty() ? "" : ", ") + opening;
+                err() << file << ": " << kept << ": " << failure_line(failure);
                 if (!result.failure) {
                     result.end = ProblemEnd::failure;
                     result.failure = failure_data(failure);
@@ -211,35 +399,20 @@ class CommandLine {
                 result.report_written = false;  // the report was not put in place
                 return failure.number;
             }
-            if (report->written()) {
-                const std::string identity = env_.files.identity(report_name);
-                if (!identity.empty()) written_.emplace(identity, file);
-            }
-            int status = 0;
-            if (options_.json) {
-                status = write_output(input_name, json_file, result_json(result, file));
-            }
-            std::string drawing_note;
-            if (options_.drawing) {
-                const std::optional<std::string> svg = drawing_svg(result);
-                const std::string svg_name = env_.files.absolute_name(svg_file);
-                if (svg) {
-                    const int written = write_output(input_name, svg_file, *svg);
-                    if (written == 0) drawing_note = "; drawing " + svg_file;
-                    if (status == 0) status = written;
-                } else if (env_.files.exists(svg_name) &&
-                           !env_.files.same_file(svg_name, input_name)) {
-                    // With -y: no sheet of an earlier run stays beside a
-                    // report that has no bearing to draw.
-                    env_.files.remove_file(svg_name);
-                    drawing_note = "; " + svg_file + " removed: no bearing to draw";
+            if (set->empty()) {
+                // Nothing to put in place: an input without records.
+                flush_group();
+                if (!schedule_on_console()) {
+                    env_.console_out << file << ": " << report_file << ' '
+                                     << outcome_summary(result) << "\r\n";
                 }
+                return 0;
             }
-            if (!schedule_on_console()) {
-                env_.console_out << file << ": " << report_file << ' ' << outcome_summary(result)
-                                 << drawing_note << "\r\n";
+            for (const std::string& name : set->names()) {
+                pending_names_.insert(env_.files.written_name(name));
             }
-            return status;
+            p.set = std::move(set);
+            return 0;
         } catch (const RunTimeFailure& failure) {
             result.end = ProblemEnd::failure;
             result.failure = failure_data(failure);
@@ -250,29 +423,10 @@ class CommandLine {
     // A problem refused because an output of it exists and -y was not given.
     int refuse(Result& result, const std::string& file, const std::string& shown,
                const std::string& name) {
-        env_.error_out << file << ": " << shown << " exists, not replaced (-y replaces it)\r\n";
+        err() << file << ": " << shown << " exists, not replaced (-y replaces it)\r\n";
         result.end = ProblemEnd::failure;
         result.failure = failure_data(RunTimeFailure{failure_cannot_overwrite, report_unit, name});
         return failure_cannot_overwrite;
-    }
-
-    // An output beside the report (the JSON result, the drawing), written
-    // whole and created or replaced as the report is, never over the input.
-    // Returns 0 or the message number of a failure (its line written); the
-    // problem's result stays as it is.
-    int write_output(const std::string& input_name, const std::string& shown,
-                     const std::string& bytes) {
-        const std::string name = env_.files.absolute_name(shown);
-        try {
-            const std::unique_ptr<WholeFile> sink =
-                open_report_file(env_.files, input_name, name, [this] { return options_.replace; });
-            if (!sink) throw RunTimeFailure{failure_cannot_overwrite, report_unit, name};
-            sink->write(bytes);
-            sink->commit();
-            return 0;
-        } catch (const RunTimeFailure& failure) {
-            return fail(failure);
-        }
     }
 
     bool schedule_on_console() const { return options_.schedule && options_.schedule_file.empty(); }
@@ -291,8 +445,9 @@ class CommandLine {
             for (const std::string& file : options_.files) {
                 if (file.empty()) continue;
                 std::vector<std::string> taken = {file, report_name_for(file)};
-                if (options_.json) taken.push_back(output_name_for(file, ".json"));
-                if (options_.drawing) taken.push_back(drawing_name_for(file));
+                for (const OutputRow* row : options_.outputs) {
+                    taken.push_back(output_name_for(file, std::string(row->extension)));
+                }
                 for (const std::string& other : taken) {
                     const std::string other_name = env_.files.absolute_name(other);
                     if (other_name == name || env_.files.same_file(other_name, name)) {
@@ -300,8 +455,9 @@ class CommandLine {
                     }
                 }
             }
-            schedule_ = open_report_file(env_.files, std::string(), name,
-                                         [this] { return options_.replace; });
+            schedule_ = open_report_file(
+                env_.files, std::string(), name, [this] { return options_.replace; },
+                options_.replace);
         } catch (const RunTimeFailure& failure) {
             throw ScheduleFailure{failure};
         }
@@ -348,19 +504,34 @@ class CommandLine {
     }
 
     int fail(const RunTimeFailure& failure) {
-        env_.error_out << failure_line(failure);
+        err() << failure_line(failure);
         return failure.number;
     }
 
     RunEnvironment& env_;
     const Options& options_;
-    // The reports written in this run, by their file's identity, with the
-    // input file named for each.
+    int status_ = 0;
+    // The reports written in this run, by the name they were written to (see
+    // FileAccess::written_name), with the input file named for each.
     std::map<std::string, std::string> written_;
     std::unique_ptr<WholeFile> schedule_;  // the schedule's file, when one is named
+    // The problems whose sets wait for the group's flush to the disk, and
+    // the names those sets write.
+    std::vector<std::unique_ptr<Pending>> pending_;
+    std::set<std::string> pending_names_;
+    std::chrono::steady_clock::time_point group_start_;
 };
 
 }  // namespace
+
+std::span<const OutputRow> output_rows() {
+    return kOutputs;
+}
+
+std::string usage_line() {
+    return "usage: bearingpad " + solve_options() +
+           "  |  bearingpad --explain FILE...  |  bearingpad --help";
+}
 
 std::string report_name_for(const std::string& input_name) {
     return output_name_for(input_name, ".rpt");
@@ -381,13 +552,14 @@ std::string drawing_name_for(const std::string& input_name) {
 int run_command_line(RunEnvironment& env, const std::vector<std::string>& args) {
     const std::optional<Options> options = parse(env, args);
     if (!options) return status_usage;
-    if (options->help) {
-        for (const char* line : kHelp) env.console_out << line << "\r\n";
-        return 0;
-    }
-    if (options->version) {
-        env.console_out << "bearingpad " << BEARINGPAD_VERSION << "\r\n";
-        return 0;
+    if (options->help || options->version) {
+        if (options->help) {
+            write_help(env.console_out);
+        } else {
+            env.console_out << "bearingpad " << BEARINGPAD_VERSION << "\r\n";
+        }
+        // Text that the console refused is a failure, as a report's would be.
+        return standard_streams_failed(env) ? failure_write : 0;
     }
     return CommandLine(env, *options).execute();
 }

@@ -1,30 +1,29 @@
 // File access of a run: absolute names, the input file, the existence test
-// and the report file, and a file written whole (WholeFile: written beside
-// its name and renamed into place at the end). Failures are thrown as
+// and the report file opened as the dialogue opens it. Failures are thrown as
 // RunTimeFailure with the unit and the absolute file name, mapped from the
 // system's error.
+//
+// A file written whole (a report, its JSON and drawing, the schedule) is
+// reached through driver/whole_file.h only; the steps it takes of the system
+// (a temporary file beside the name, its rename, a name set aside) are
+// protected here, for WholeFile and FileSet alone. The platform's sources
+// build their files on driver/platform_files.h.
 #pragma once
 
 #include <cstddef>
-#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
+#include "driver/record_input.h"
 #include "report/failure.h"
 #include "report/report_file.h"
 
 namespace bearingpad {
 
-// An input file read record by record: a record ends at LF, a CR right before
-// it is dropped; a last line without LF is a record too.
-class InputFile {
-  public:
-    virtual ~InputFile() = default;
-    // The next record, or nothing at end of file. A refused read throws 39.
-    virtual std::optional<std::string> read_record() = 0;
-};
+class WholeFile;
 
 // What went wrong in a file operation, as the platform's source classifies
 // its system errors; the message numbers follow from it alike on every
@@ -37,6 +36,14 @@ enum class FileError {
     is_folder,       // the name is a folder, not a file
     exists,          // a file of the name exists already
     other,
+};
+
+// What a name holds at the moment it is asked, its last part not followed.
+enum class NameHolds {
+    nothing,
+    file,     // a regular file, or a symbolic link (dangling or not)
+    folder,   // a folder, or a symbolic link to one
+    special,  // a device, a FIFO or a socket: written in place, never replaced
 };
 
 // A file of the platform open for writing: the temporary file of a WholeFile,
@@ -68,7 +75,8 @@ class FileAccess {
     virtual std::string absolute_name(std::string_view name) = 0;
     // Opens an existing file for reading (unit 5).
     virtual std::unique_ptr<InputFile> open_input(const std::string& name) = 0;
-    // Whether a file (of any kind) of that name exists.
+    // Whether a name is taken: a file of any kind, or a symbolic link, even
+    // one that leads nowhere.
     virtual bool exists(const std::string& name) = 0;
     // Whether two names designate the same existing file.
     virtual bool same_file(const std::string& a, const std::string& b) = 0;
@@ -77,33 +85,71 @@ class FileAccess {
     // Reopens an existing report file (unit 6); its contents are cut at the
     // first write. Fails with 29 when it no longer exists.
     virtual std::unique_ptr<OutputSink> reopen_report(const std::string& name) = 0;
+    // The name that a file written whole to this name takes: its folder as
+    // the system resolves it (links and all) and its last part as given, not
+    // followed, since a link there is replaced by the file. Two names give
+    // the same text exactly when writing one replaces what the other wrote;
+    // a deleted file whose number is reused never matches. Empty when the
+    // folder does not exist.
+    virtual std::string written_name(const std::string& name) = 0;
 
-    // The steps of a WholeFile (below); use open_whole_file, not these.
+  protected:
+    friend class WholeFile;
+    friend class FileSet;
+    friend std::unique_ptr<WholeFile> open_whole_file(FileAccess& files, const std::string& name,
+                                                      bool existing, bool replace);
+
+    // The steps of a WholeFile and a FileSet (driver/whole_file.h).
     //
     // Opens an existing file that is to be written over (unit 6), with the
-    // failures of reopen_report. A regular file, or a symbolic link to one,
-    // is only tested: nothing is returned, and it is to be replaced by a new
-    // file renamed over its name. Anything else that takes bytes (the null
-    // device, a terminal, a pipe) is returned, opened to be written in place.
+    // failures of reopen_report. What the name holds is asked of the opened
+    // file, not of its spelling. A regular file, a symbolic link to one or a
+    // dangling symbolic link is only tested: nothing is returned, and it is
+    // to be replaced by a new file renamed over its name. A device, a FIFO
+    // or a socket (the null device, a terminal, a pipe) is returned, opened
+    // to be written in place. The regular file that standard output or
+    // standard error writes, reached by a name such as /dev/stdout, is
+    // refused (10): neither replaced nor written over the messages.
     virtual std::unique_ptr<WritableFile> open_to_replace(const std::string& name) = 0;
     // Creates a new, empty temporary file in the folder of name (unit 6, name
     // quoted; the failures of create_report, 43 when name is no file name),
     // under a name that no report has and no other run takes; with the
-    // permissions of the file of that name when one exists. The platform
-    // removes it when the program is interrupted (SIGINT, SIGTERM, SIGHUP;
-    // Ctrl-C, Ctrl-Break, the console closed) until it is renamed or removed.
+    // permissions of the file of that name when one exists (38 when they
+    // cannot be given). The platform removes it when the program is
+    // interrupted until it is renamed or removed.
     virtual TemporaryFile create_beside(const std::string& name) = 0;
-    // Renames the file from to the name to, in the same folder: over a file
-    // of that name when replace, otherwise failing with FileError::exists
-    // when one exists. Nothing when it succeeded.
+    // What the name holds now.
+    virtual NameHolds holds(const std::string& name) = 0;
+    // Puts the given files on the disk together; false when any refused. The
+    // system may flush them at once (one flush of their file system).
+    virtual bool sync_together(const std::vector<WritableFile*>& files) {
+        bool all = true;
+        for (WritableFile* file : files) all = file->sync() && all;
+        return all;
+    }
+    // Renames the file from to the name to, in the same folder: over
+    // whatever the name holds when replace, otherwise failing with
+    // FileError::exists when the name is taken. Nothing when it succeeded.
     virtual std::optional<FileError> rename_file(const std::string& from, const std::string& to,
                                                  bool replace) = 0;
-    // Removes a temporary file; nothing is reported.
-    virtual void remove_file(const std::string& name) = 0;
-    // A text that designates the existing file of that name whichever name
-    // it is reached by (device and inode, volume and file index); empty when
-    // none exists.
-    virtual std::string identity(const std::string& name) = 0;
+    // Gives the file of an existing name a second name beside it, under which
+    // it is kept while a set is committed (a hard link; the name renamed
+    // there when the file system has none, or when move is asked). Returns
+    // the second name, or the error.
+    struct SetAside {
+        std::string name;
+        std::optional<FileError> error;
+    };
+    virtual SetAside set_aside(const std::string& name, bool move) = 0;
+    // Removes a file by name (a temporary, a name set aside, an old drawing);
+    // nothing when it is gone, otherwise the error.
+    virtual std::optional<FileError> remove_file(const std::string& name) = 0;
+    // Holds the interruptions that end the program (signals, the console's
+    // control events) while a set is renamed into place: one that arrives
+    // meanwhile takes effect at release. On POSIX other runs of the program
+    // are kept out of the folder of name meanwhile (a lock on the folder), so
+    // that two runs' sets never interleave.
+    virtual void hold_interruptions(bool hold, const std::string& name) = 0;
 };
 
 // The operating system's files.
@@ -115,12 +161,18 @@ class SystemFileAccess : public FileAccess {
     bool same_file(const std::string& a, const std::string& b) override;
     std::unique_ptr<OutputSink> create_report(const std::string& name) override;
     std::unique_ptr<OutputSink> reopen_report(const std::string& name) override;
+    std::string written_name(const std::string& name) override;
+
+  protected:
     std::unique_ptr<WritableFile> open_to_replace(const std::string& name) override;
     TemporaryFile create_beside(const std::string& name) override;
+    NameHolds holds(const std::string& name) override;
+    bool sync_together(const std::vector<WritableFile*>& files) override;
     std::optional<FileError> rename_file(const std::string& from, const std::string& to,
                                          bool replace) override;
-    void remove_file(const std::string& name) override;
-    std::string identity(const std::string& name) override;
+    SetAside set_aside(const std::string& name, bool move) override;
+    std::optional<FileError> remove_file(const std::string& name) override;
+    void hold_interruptions(bool hold, const std::string& name) override;
 };
 
 // The message number when opening an existing file (the input file, or the
@@ -129,120 +181,10 @@ int open_failure_number(FileError error);
 // The message number when creating a new report file fails: a missing file or
 // folder is no missing report file, the create failed.
 int create_failure_number(FileError error);
-
-// The most of one record that is kept; the records of the input file have 80
-// columns, so nothing that is read is lost.
-inline constexpr std::size_t kMaxRecordKept = 4096;
-
-// An input file over the platform's "read some bytes": the records are split
-// here, alike on every platform.
-class RecordInputFile : public InputFile {
-  public:
-    explicit RecordInputFile(std::string name) : name_(std::move(name)) {}
-    std::optional<std::string> read_record() final;
-
-  protected:
-    // Reads at most size bytes into buffer; 0 at end of file. A refused read
-    // returns nothing.
-    virtual std::optional<std::size_t> read_some(char* buffer, std::size_t size) = 0;
-
-  private:
-    void fill();
-
-    std::string name_;
-    char buffer_[8192];
-    std::size_t pos_ = 0;
-    std::size_t end_ = 0;
-    bool at_end_ = false;
-};
-
-// A report file over the platform's "write some bytes" and "cut": bytes are
-// collected and written in blocks; a reopened file is cut at its first write,
-// so that a run that writes nothing leaves it as it was.
-class BlockReportSink : public OutputSink {
-  public:
-    BlockReportSink(std::string name, bool cut_at_first_write)
-        : name_(std::move(name)), cut_pending_(cut_at_first_write) {}
-    void write(std::string_view bytes) final;
-    void flush() final;
-    // Whether any byte was given to write, taken or not.
-    bool written() const { return written_; }
-
-  protected:
-    // Writes at most size bytes; returns how many, nothing when refused.
-    virtual std::optional<std::size_t> write_some(const char* bytes, std::size_t size) = 0;
-    // Cuts the file to length 0; false when refused.
-    virtual bool cut() = 0;
-
-  private:
-    [[noreturn]] void fail();
-
-    std::string name_;
-    bool cut_pending_;
-    bool written_ = false;
-    std::string pending_;
-};
-
-// A file written whole or not at all (a report, and any file written beside
-// it). Its bytes go to a temporary file in the same folder; commit() writes
-// what is pending, puts it on the disk, closes it and renames it over the
-// name; until then the name keeps what it held, and a WholeFile destroyed or
-// abandoned uncommitted removes its temporary file, so a failure, an
-// interruption or a crash leaves either the old file or the complete new one,
-// never a piece. Renaming breaks hard links to the old file, and a name that
-// is a symbolic link has the link replaced by the new file (its target is not
-// written). A device (the null device, a terminal, a pipe) is written in
-// place, and commit() only closes it. Writes fail with 38 on unit 6 with the
-// name quoted, like any report sink's.
-//
-//     std::unique_ptr<WholeFile> f = open_whole_file(files, name, replace);
-//     f->write(bytes);   // as often as needed
-//     f->commit();       // or nothing: the destructor abandons it
-class WholeFile : public BlockReportSink {
-  public:
-    WholeFile(FileAccess& files, std::string name, std::unique_ptr<WritableFile> file,
-              std::string temporary, bool replace);
-    WholeFile(const WholeFile&) = delete;
-    WholeFile& operator=(const WholeFile&) = delete;
-    ~WholeFile() override;
-
-    // Puts the file in place; after a failure (38 for the write, the flush to
-    // the disk or the close; for the rename 10 when a new file's name was
-    // taken meanwhile, 9 when it is refused, 38 otherwise) the temporary file
-    // is removed and the name keeps what it held.
-    void commit();
-    // Removes the temporary file; the name keeps what it held.
-    void abandon();
-    // Whether it was opened over an existing file, to replace it.
-    bool replaces() const { return replace_; }
-    const std::string& name() const { return name_; }
-
-  private:
-    std::optional<std::size_t> write_some(const char* bytes, std::size_t size) override;
-    bool cut() override { return true; }
-    [[noreturn]] void fail(int number);
-
-    FileAccess& files_;
-    std::string name_;
-    std::unique_ptr<WritableFile> file_;
-    std::string temporary_;  // empty for a device written in place
-    bool replace_;
-    bool done_ = false;
-};
-
-// Opens a file to be written whole (unit 6): a new one when replace is false
-// (the rename then fails with 10 if a file of the name appeared meanwhile),
-// or over the existing one with the failures of reopen_report.
-std::unique_ptr<WholeFile> open_whole_file(FileAccess& files, const std::string& name,
-                                           bool replace);
-
-// Opens the report file of a problem by its absolute name, to be written
-// whole: a new file when none of the name exists; when one does, never over
-// the input file (message 10), and otherwise asks may_replace whether to
-// replace it. Returns nothing when the existing report is to stay as it is.
-std::unique_ptr<WholeFile> open_report_file(FileAccess& files, const std::string& input_name,
-                                            const std::string& report_name,
-                                            const std::function<bool()>& may_replace);
+// The message number when a file written whole cannot be put in place: 10
+// when a new file's name was taken meanwhile, 9 when refused, 30 for a
+// folder, 38 otherwise.
+int put_failure_number(FileError error);
 
 // Whether a name holds a NUL byte, which no system takes in a file name.
 bool has_nul(const std::string& name);

@@ -14,8 +14,10 @@ namespace bearingpad {
 // The local clock of the machine.
 std::tm system_local_time();
 
-// Prepares the process's standard streams before the dialogue: every byte
-// passes untranslated, and a console that went away does not kill the run
+// Prepares the process's standard streams before the dialogue, first thing:
+// on POSIX descriptors 0, 1 and 2 that are closed are opened on the null
+// device, so that no file of the run takes their numbers; every byte passes
+// untranslated, and a console that went away does not kill the run
 // before its report is closed. On Windows the text typed at the console is
 // read as the console holds it and given in the name code page (see
 // windows::name_code_page below), each character that the code page cannot
@@ -24,11 +26,19 @@ std::tm system_local_time();
 void prepare_standard_streams();
 
 // Installs what removes the temporary files of the WholeFiles still open when
-// the program is interrupted (SIGINT, SIGTERM and SIGHUP; on Windows Ctrl-C,
-// Ctrl-Break and the console closed); the program then ends as the
-// interruption ends it. A signal that the program was started to ignore stays
-// ignored. Called once by the program's entry.
+// the program is interrupted (SIGINT, SIGTERM, SIGHUP, SIGQUIT, SIGUSR1,
+// SIGUSR2, SIGALRM and SIGXFSZ; on Windows Ctrl-C, Ctrl-Break, the console
+// closed, the session ended); the program then ends as the interruption ends
+// it: on POSIX by the signal, on Windows with the status 0xC000013A
+// (STATUS_CONTROL_C_EXIT), as the console ends an interrupted program. A
+// signal that the program was started to ignore stays ignored. Called once
+// by the program's entry.
 void remove_temporaries_on_interrupt();
+
+// Closes standard output at the end of the run, after its last byte; false
+// when a byte or the close was refused (a full disk, a network file system
+// that reports a failed write only at the close).
+bool close_standard_output();
 
 // The program's arguments after the program's name, as names that
 // SystemFileAccess takes. POSIX: argv as given (the shell has expanded

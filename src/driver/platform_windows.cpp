@@ -28,6 +28,7 @@
 
 #include "driver/file_access.h"
 #include "driver/platform.h"
+#include "driver/platform_files.h"
 
 // The arguments are read from the wide command line; the C runtime's own
 // expansion of wildcards in argv stays off, so that it never touches the
@@ -321,10 +322,19 @@ void forget_temporary(const std::wstring& name) {
     ::ReleaseSRWLockExclusive(&temporaries_lock);
 }
 
+// Held shared while a set is renamed into place: the control handler waits
+// for the set to be whole before it ends the program.
+SRWLOCK commit_lock = SRWLOCK_INIT;
+
+// The status of a program ended by Ctrl-C or Ctrl-Break, as the console
+// gives it (STATUS_CONTROL_C_EXIT).
+constexpr UINT kInterruptedStatus = 0xC000013A;
+
 // Ctrl-C, Ctrl-Break, the console closed, the session ended: the temporary
 // files are removed (each is open with delete sharing, so it goes when the
 // program's handle closes), and the lock stays held so that no further one
-// is made; the next handler, the system's, then ends the program.
+// is made; the program then ends here with the interrupted status, never 0
+// (the system's own handler, left to end it, gave 0 under some consoles).
 BOOL WINAPI remove_temporaries_at(DWORD event) {
     switch (event) {
         case CTRL_C_EVENT:
@@ -336,9 +346,12 @@ BOOL WINAPI remove_temporaries_at(DWORD event) {
         default:
             return FALSE;
     }
+    ::AcquireSRWLockExclusive(&commit_lock);
     ::AcquireSRWLockExclusive(&temporaries_lock);
     for (const std::wstring& name : temporaries()) ::DeleteFileW(name.c_str());
-    return FALSE;
+    std::fflush(nullptr);
+    ::TerminateProcess(::GetCurrentProcess(), kInterruptedStatus);
+    return TRUE;
 }
 
 HANDLE open_null_device(DWORD access) {
@@ -775,21 +788,85 @@ std::optional<FileError> SystemFileAccess::rename_file(const std::string& from,
     return std::nullopt;
 }
 
-void SystemFileAccess::remove_file(const std::string& name) {
+NameHolds SystemFileAccess::holds(const std::string& name) {
     const SystemName system = system_name(name);
-    if (system.kind != NameKind::file) return;
-    ::DeleteFileW(system.text.c_str());
-    forget_temporary(system.text);
+    if (system.kind == NameKind::null_device) return NameHolds::special;
+    if (system.kind != NameKind::file) return NameHolds::nothing;
+    const DWORD attributes = ::GetFileAttributesW(system.text.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES) {
+        return exists(name) ? NameHolds::file : NameHolds::nothing;
+    }
+    return (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0 ? NameHolds::folder : NameHolds::file;
 }
 
-std::string SystemFileAccess::identity(const std::string& name) {
+bool SystemFileAccess::sync_together(const std::vector<WritableFile*>& files) {
+    return FileAccess::sync_together(files);
+}
+
+FileAccess::SetAside SystemFileAccess::set_aside(const std::string& name, bool move) {
+    const SystemName system = system_name(name);
+    if (system.kind != NameKind::file) return {std::string(), FileError::invalid_name};
+    const std::wstring folder = system.text.substr(0, last_part_start(system.text));
+    for (unsigned attempt = 0;; ++attempt) {
+        const std::wstring mark = L"~bp" + std::to_wstring(::GetCurrentProcessId()) + L"-" +
+                                  std::to_wstring(attempt) + L".old";
+        std::wstring aside = system.text + L"." + mark;
+        if (aside.size() >= MAX_PATH) aside = folder + mark;
+        const std::optional<std::string> text = narrow(aside);
+        if (aside.size() >= MAX_PATH || !text) return {std::string(), FileError::invalid_name};
+        // A hard link keeps the old file under the second name; where the
+        // volume has none, the file is moved there.
+        if (!move && ::CreateHardLinkW(aside.c_str(), system.text.c_str(), nullptr)) {
+            return {*text, std::nullopt};
+        }
+        DWORD code = move ? ERROR_NOT_SUPPORTED : ::GetLastError();
+        if (code != ERROR_FILE_EXISTS && code != ERROR_ALREADY_EXISTS) {
+            if (::MoveFileExW(system.text.c_str(), aside.c_str(), 0)) return {*text, std::nullopt};
+            code = ::GetLastError();
+        }
+        if ((code != ERROR_FILE_EXISTS && code != ERROR_ALREADY_EXISTS) || attempt >= 100) {
+            return {std::string(), file_error(code, system.text)};
+        }
+    }
+}
+
+std::optional<FileError> SystemFileAccess::remove_file(const std::string& name) {
+    const SystemName system = system_name(name);
+    if (system.kind != NameKind::file) return FileError::invalid_name;
+    const BOOL removed = ::DeleteFileW(system.text.c_str());
+    const DWORD code = ::GetLastError();
+    forget_temporary(system.text);
+    if (removed || code == ERROR_FILE_NOT_FOUND) return std::nullopt;
+    return file_error(code, system.text);
+}
+
+// No lock between runs: MoveFileEx over a file that another run has open
+// fails, and that set is put back.
+void SystemFileAccess::hold_interruptions(bool hold, const std::string&) {
+    if (hold) {
+        ::AcquireSRWLockShared(&commit_lock);
+    } else {
+        ::ReleaseSRWLockShared(&commit_lock);
+    }
+}
+
+// The folder by its identity, the last part in upper case as the system
+// compares names.
+std::string SystemFileAccess::written_name(const std::string& name) {
     const SystemName system = system_name(name);
     if (system.kind == NameKind::refused) return std::string();
     if (system.kind == NameKind::null_device) return "NUL";
-    const std::optional<Identity> id = file_identity(system.text);
-    if (!id) return std::string();
-    return std::to_string(id->volume) + ":" + std::to_string(id->index_high) + ":" +
-           std::to_string(id->index_low);
+    const std::size_t start = last_part_start(system.text);
+    const std::optional<Identity> folder =
+        file_identity(start == 0 ? std::wstring(L".") : system.text.substr(0, start));
+    if (!folder) return std::string();
+    std::wstring last = system.text.substr(start);
+    if (!last.empty()) {
+        ::CharUpperBuffW(last.data(), static_cast<DWORD>(last.size()));
+    }
+    const std::optional<std::string> text = narrow(last);
+    return std::to_string(folder->volume) + ":" + std::to_string(folder->index_high) + ":" +
+           std::to_string(folder->index_low) + "\\" + text.value_or("?");
 }
 
 void remove_temporaries_on_interrupt() {
@@ -824,6 +901,13 @@ void prepare_standard_streams() {
         // Lives to the end of the process, as std::cin does.
         std::cin.rdbuf(new ConsoleInputBuffer(in));
     }
+}
+
+// The close of the process's standard output handle is left to the system:
+// a byte refused before it is told by the stream.
+bool close_standard_output() {
+    std::cout.flush();
+    return static_cast<bool>(std::cout);
 }
 
 std::vector<std::string> program_arguments(int, char**) {

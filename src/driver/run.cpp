@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <string>
 
+#include "driver/whole_file.h"
+
 namespace bearingpad {
 
 namespace {
@@ -157,7 +159,7 @@ class Run {
         if (trimmed.empty()) {
             return open_whole_file(
                 env_.files, file_name_for_open(console_, env_.files, report_field, report_unit),
-                false);
+                false, false);
         }
         std::unique_ptr<WholeFile> report =
             open_report_file(env_.files, input_name, env_.files.absolute_name(trimmed), [this] {

@@ -58,7 +58,7 @@ class MemoryWritableFile : public WritableFile {
   public:
     MemoryWritableFile(MemoryFileAccess& fs, std::string name) : fs_(fs), name_(std::move(name)) {}
     std::optional<std::size_t> write_some(const char* bytes, std::size_t size) override {
-        std::string& file = fs_.files[name_];
+        std::string& file = device_ ? fs_.devices[name_] : fs_.files[name_];
         std::size_t n = size;
         if (fs_.report_capacity >= 0) {
             const auto capacity = static_cast<std::size_t>(fs_.report_capacity);
@@ -69,11 +69,18 @@ class MemoryWritableFile : public WritableFile {
         return n;
     }
     bool sync() override { return !fs_.refuse_sync; }
+    // A device keeps its bytes under its own name.
+    static std::unique_ptr<MemoryWritableFile> device(MemoryFileAccess& fs, std::string name) {
+        auto file = std::make_unique<MemoryWritableFile>(fs, std::move(name));
+        file->device_ = true;
+        return file;
+    }
     bool close() override { return !fs_.refuse_close; }
 
   private:
     MemoryFileAccess& fs_;
     std::string name_;
+    bool device_ = false;
 };
 
 }  // namespace
@@ -92,7 +99,7 @@ std::unique_ptr<InputFile> MemoryFileAccess::open_input(const std::string& name)
 }
 
 bool MemoryFileAccess::exists(const std::string& name) {
-    return files.count(name) != 0 || directories.count(name) != 0;
+    return files.count(name) != 0 || directories.count(name) != 0 || devices.count(name) != 0;
 }
 
 bool MemoryFileAccess::same_file(const std::string& a, const std::string& b) {
@@ -118,6 +125,7 @@ std::unique_ptr<WritableFile> MemoryFileAccess::open_to_replace(const std::strin
     if (vanish_before_reopen.count(name)) files.erase(name);
     if (directories.count(name)) throw RunTimeFailure{failure_open, report_unit, name};
     if (access_denied.count(name)) throw RunTimeFailure{failure_access_denied, report_unit, name};
+    if (devices.count(name)) return MemoryWritableFile::device(*this, name);
     if (!files.count(name)) throw RunTimeFailure{failure_file_not_found, report_unit, name};
     return nullptr;
 }
@@ -127,12 +135,16 @@ TemporaryFile MemoryFileAccess::create_beside(const std::string& name) {
     if (access_denied.count(name)) throw RunTimeFailure{failure_access_denied, report_unit, name};
     const std::string temporary = name + ".~bp" + std::to_string(++temporaries_made_) + ".tmp";
     files[temporary];
+    if (const auto racing = appear_at_create.find(name); racing != appear_at_create.end()) {
+        files[name] = racing->second;
+    }
     return {std::make_unique<MemoryWritableFile>(*this, temporary), temporary};
 }
 
 std::optional<FileError> MemoryFileAccess::rename_file(const std::string& from,
                                                        const std::string& to, bool replace) {
-    if (refuse_rename) return FileError::other;
+    if (refuse_rename || refuse_rename_to.count(to)) return FileError::other;
+    if (!held_) ++renames_not_held;
     if (!replace && exists(to)) return FileError::exists;
     if (directories.count(to)) return FileError::is_folder;
     std::string bytes = std::move(files[from]);
@@ -141,12 +153,28 @@ std::optional<FileError> MemoryFileAccess::rename_file(const std::string& from,
     return std::nullopt;
 }
 
-void MemoryFileAccess::remove_file(const std::string& name) {
-    files.erase(name);
+NameHolds MemoryFileAccess::holds(const std::string& name) {
+    if (directories.count(name)) return NameHolds::folder;
+    if (devices.count(name)) return NameHolds::special;
+    return files.count(name) ? NameHolds::file : NameHolds::nothing;
 }
 
-std::string MemoryFileAccess::identity(const std::string& name) {
-    return exists(name) ? name : std::string();
+MemoryFileAccess::SetAside MemoryFileAccess::set_aside(const std::string& name, bool move) {
+    if (refuse_set_aside.count(name)) return {std::string(), FileError::access_denied};
+    const std::string aside = name + ".~bp" + std::to_string(++temporaries_made_) + ".old";
+    files[aside] = files[name];
+    if (move) files.erase(name);
+    return {aside, std::nullopt};
+}
+
+std::optional<FileError> MemoryFileAccess::remove_file(const std::string& name) {
+    if (refuse_remove.count(name)) return FileError::access_denied;
+    files.erase(name);
+    return std::nullopt;
+}
+
+std::string MemoryFileAccess::written_name(const std::string& name) {
+    return name;
 }
 
 }  // namespace bearingpad

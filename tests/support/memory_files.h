@@ -8,6 +8,7 @@
 #include <string>
 
 #include "driver/file_access.h"
+#include "driver/platform_files.h"
 
 namespace bearingpad {
 
@@ -37,6 +38,16 @@ class MemoryFileAccess : public FileAccess {
     bool refuse_sync = false;
     bool refuse_close = false;
     bool refuse_rename = false;
+    // Faults of a set: the rename to these names, the second name kept for
+    // these, the removal of these refused.
+    std::set<std::string> refuse_rename_to, refuse_set_aside, refuse_remove;
+    // Names that another program fills when a temporary file is made beside
+    // them (a run racing this one), and what it writes there.
+    std::map<std::string, std::string> appear_at_create;
+    // Devices: written in place, their bytes kept here; never replaced.
+    std::map<std::string, std::string> devices;
+    // Renames made while interruptions were not held, counted.
+    int renames_not_held = 0;
 
     std::string current_directory = "/work";
 
@@ -46,14 +57,18 @@ class MemoryFileAccess : public FileAccess {
     bool same_file(const std::string& a, const std::string& b) override;
     std::unique_ptr<OutputSink> create_report(const std::string& name) override;
     std::unique_ptr<OutputSink> reopen_report(const std::string& name) override;
+    std::string written_name(const std::string& name) override;
     std::unique_ptr<WritableFile> open_to_replace(const std::string& name) override;
     TemporaryFile create_beside(const std::string& name) override;
+    NameHolds holds(const std::string& name) override;
     std::optional<FileError> rename_file(const std::string& from, const std::string& to,
                                          bool replace) override;
-    void remove_file(const std::string& name) override;
-    std::string identity(const std::string& name) override;
+    SetAside set_aside(const std::string& name, bool move) override;
+    std::optional<FileError> remove_file(const std::string& name) override;
+    void hold_interruptions(bool hold, const std::string&) override { held_ = hold; }
 
   private:
+    bool held_ = false;
     int temporaries_made_ = 0;
 };
 
