@@ -387,16 +387,6 @@ std::string field_text(std::string_view cell, const InputField& f, std::string& 
     // that a value never runs into the field on its left.
     if (d->whole.empty() && text.size() + 2 <= w) text = sign + "0." + d->fraction;
     if (text.size() <= w) return std::string(w - text.size(), ' ') + text;
-    // An exponent form when it fits ("1.E-6" in five columns).
-    const std::string digits = d->whole + d->fraction;
-    const std::size_t first = digits.find_first_not_of('0');
-    if (first != std::string::npos) {
-        const long exponent = static_cast<long>(d->whole.size()) - static_cast<long>(first) - 1;
-        std::string rest = digits.substr(first + 1);
-        rest.erase(rest.find_last_not_of('0') + 1);
-        const std::string e = sign + digits[first] + '.' + rest + 'E' + std::to_string(exponent);
-        if (e.size() <= w) return std::string(w - e.size(), ' ') + e;
-    }
     const std::size_t room = w - 1 - sign.size();  // digits beside the point
     if (d->whole.size() > room) {
         reason = std::string(d->negative ? "at least -" : "at most ") + std::string(room, '9') +
@@ -631,7 +621,7 @@ std::string table_row(const ProblemRecord& p, const std::string& mark, const std
         } else if (m.real) {
             add(table_real(p.*m.real));
         } else if (m.integer) {
-            add(std::to_string(p.*m.integer));
+            add(p.*m.integer == 0 ? std::string() : std::to_string(p.*m.integer));
         } else {
             const char ch = m.character ? p.*m.character : (p.*m.text4)[0];
             if (*c.word && ch == c.word_character) {
