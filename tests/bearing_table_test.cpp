@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "memory_files.h"
 #include "test_support.h"
 
@@ -190,6 +192,21 @@ TEST(BearingTable, CommandLine) {
     EXPECT_EQ(run_command_line_in_process(round, {"--table", "t.csv"}).status, 0);
     EXPECT_EQ(round.files["/work/A1.dat"], before.at("/work/jobs/A1.dat"));
     EXPECT_EQ(round.files["/work/bridge-3.dat"], before.at("/work/jobs/bridge-3.dat"));
+}
+
+// The bridge of examples/bridge.csv, two abutments and two piers under six
+// girders: 24 bearings of four types (the outer and inner girders at the
+// abutments, at the piers), the types' sheet checked by hand against page 5
+// of the reports (tests/data/bridge_types.csv).
+TEST(BearingTable, BridgeTypes) {
+    const std::filesystem::path source(BEARINGPAD_SOURCE_DIR);
+    MemoryFileAccess files;
+    files.files["/work/bridge.csv"] = read_file(source / "examples" / "bridge.csv");
+    const Outcome r = run_command_line_in_process(files, {"--table", "bridge.csv", "--types"});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.err, "");
+    EXPECT_EQ(r.out, read_file(source / "tests" / "data" / "bridge_types.csv"));
+    EXPECT_EQ(files.files.size(), 1u + 24 * 2);
 }
 
 }  // namespace
