@@ -16,11 +16,12 @@ folder. For every problem with its three records:
 - the .dat written from the row, solved alone, gives the byte-identical
   report (the date and time aside).
 
-About half of the generated problems type a value without its point in
-every column of its field, which no field can hold with its point: the
-check asks for at least COUNT / 2 rows read back (ctest runs 4000).
+A value typed without its point in every column of its field cannot be
+held with its point; the generator keeps most implied-decimal numbers a
+digit shorter (the check asks that at least COUNT rows read back, the
+examples and titles included).
 
-    python3 tests/table_check.py --exe build/bearingpad [--count 4000]
+    python3 tests/table_check.py --exe build/bearingpad [--count 2000]
 """
 import argparse
 import csv
@@ -81,7 +82,7 @@ def main():
                 (src / f"t{b:03d}.dat").write_bytes(title + b"\n" + pad_and_beam)
                 names.append(f"t{b:03d}.dat")
         for i in range(args.count):
-            (src / f"g{i:04d}.dat").write_bytes(generate(rng))
+            (src / f"g{i:04d}.dat").write_bytes(generate(rng, fit_point=0.8))
             names.append(f"g{i:04d}.dat")
         subprocess.run([exe, "-y", "--json", *names], cwd=src, capture_output=True, timeout=1800)
         r = subprocess.run([exe, "--to-table", *names], cwd=src, capture_output=True,
@@ -145,8 +146,8 @@ def main():
     if faults:
         print("\n".join(faults[:40]), file=sys.stderr)
         sys.exit(f"{len(faults)} faults")
-    if compared < args.count // 2:
-        sys.exit("too few rows read back: fewer than half the count of generated problems")
+    if compared < args.count:
+        sys.exit("too few rows read back")
 
 
 if __name__ == "__main__":

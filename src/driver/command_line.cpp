@@ -377,6 +377,9 @@ class CommandLine {
         try {
             // Never over an input, nor over a report, result or drawing that
             // this run writes.
+            if (!options_.table.empty() && env_.files.absolute_name(options_.table) == name) {
+                throw RunTimeFailure{failure_cannot_overwrite, report_unit, name};
+            }
             for (const std::string& file : options_.files) {
                 if (file.empty()) continue;
                 std::vector<std::string> taken = {file, report_name_for(file)};
