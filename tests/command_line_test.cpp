@@ -38,7 +38,8 @@ TEST(CommandLine, ManyProblemsOneFailing) {
     const Outcome r = run_command_line_in_process(fs, {"a.dat", "b.dat", "c.dat"});
     EXPECT_EQ(r.status, 64);
     EXPECT_EQ(r.out,
-              "a.dat: a.rpt written, 2 warnings\r\n"
+              "a.dat: a.rpt written, 2 warnings - inadequate: 2 checks fail; Internal plate, "
+              "working loads governs at 1.211\r\n"
               "c.dat: c.rpt rejected: NUMBER OF HOLES CAN NOT BE GREATER THAN 4\r\n");
     EXPECT_EQ(r.err,
               "b.dat: b.rpt not written: bpio: severe (64): input conversion error, unit 5, file "
@@ -67,13 +68,13 @@ TEST(CommandLine, ExistingReportsAndNames) {
         {"existing report kept", {"in.dat"}, "in.dat", "in.rpt", true, 10, "",
          "in.dat: in.rpt exists, not replaced (-y replaces it)\r\n", false},
         {"existing report replaced", {"-y", "in.dat"}, "in.dat", "in.rpt", true, 0,
-         "in.dat: in.rpt written, 2 warnings\r\n", "", true},
+         "in.dat: in.rpt written, 2 warnings - inadequate: 2 checks fail; Internal plate, working loads governs at 1.211\r\n", "", true},
         {"input named as its own report", {"--replace", "x.rpt"}, "x.rpt", "x.rpt", true, 10, "",
          "bpio: severe (10): cannot overwrite existing file, unit 6, file /work/x.rpt\r\n", false},
         {"30 characters", {thirty}, thirty, "pier3-expansion-bearing-01.rpt", false, 0,
-         thirty + ": pier3-expansion-bearing-01.rpt written, 2 warnings\r\n", "", true},
+         thirty + ": pier3-expansion-bearing-01.rpt written, 2 warnings - inadequate: 2 checks fail; Internal plate, working loads governs at 1.211\r\n", "", true},
         {"blanks and no extension", {"pier 3 north"}, "pier 3 north", "pier 3 north.rpt", false, 0,
-         "pier 3 north: pier 3 north.rpt written, 2 warnings\r\n", "", true},
+         "pier 3 north: pier 3 north.rpt written, 2 warnings - inadequate: 2 checks fail; Internal plate, working loads governs at 1.211\r\n", "", true},
     };
     // clang-format on
     for (const Case& c : cases) {

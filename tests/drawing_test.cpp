@@ -107,7 +107,9 @@ TEST(Drawing, BesideTheReport) {
     };
     std::string out;
     EXPECT_EQ(run({"--drawing", "a.dat", "c.dat"}, out), 0);
-    EXPECT_EQ(out.substr(0, 54), "a.dat: a.rpt written, 2 warnings; drawing a.svg\r\nc.dat");
+    EXPECT_EQ(out.substr(0, out.find("\r\n")),
+              "a.dat: a.rpt written, 2 warnings - inadequate: 2 checks fail; Internal plate, "
+              "working loads governs at 1.211; drawing a.svg");
     EXPECT_EQ(fs.files["/work/a.svg"].substr(0, 5), "<?xml");
     EXPECT_EQ(fs.files.count("/work/c.svg"), 0u);  // rejected: no drawing
     // An existing drawing is replaced only with -y, as the report is.

@@ -181,8 +181,10 @@ TEST_F(ProgramTest, CommandLineSolvesEachFileNamed) {
         dir_, "", {"pier 3 north.dat", "none.dat", "pier3-expansion-bearing.dat"});
     EXPECT_EQ(r.status, 29);
     EXPECT_EQ(r.out,
-              "pier 3 north.dat: pier 3 north.rpt written, 2 warnings\r\n"
-              "pier3-expansion-bearing.dat: pier3-expansion-bearing.rpt written, 2 warnings\r\n");
+              "pier 3 north.dat: pier 3 north.rpt written, 2 warnings - inadequate: 2 checks fail; "
+              "Internal plate, working loads governs at 1.211\r\n"
+              "pier3-expansion-bearing.dat: pier3-expansion-bearing.rpt written, 2 warnings - "
+              "inadequate: 2 checks fail; Internal plate, working loads governs at 1.211\r\n");
     EXPECT_EQ(r.err, "bpio: severe (29): file not found, unit 5, file " +
                          (dir_ / "none.dat").string() + "\r\n");
     const auto files = scratch_.contents();

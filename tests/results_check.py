@@ -234,10 +234,35 @@ def check_problem(name, data, report, j, row, err_lines):
             v = v if key.endswith(("_count", "_holes")) else float(v)
             want(row[key] == cell(v, 1 if key.endswith("_load") else 4),
                  f"row {key} {row[key]} against {b[key]}")
-    gov = j["governing"]
+    # The verdict: "passes" only for a check made on finite values that held,
+    # "adequate" only when every applying check passes, "inadequate" only
+    # with a warning on page 5; the row says what the JSON says.
+    v = j["verdict"]
+    for c in j["checks"]:
+        finite = all(c[k] is not None for k in ("demand", "limit"))
+        want(c["verdict"] != "passes" or (finite and c["passed"]),
+             f"{c['key']} passes with {c.get('demand_text')} / {c.get('limit_text')}")
+        want(c["verdict"] != "fails" or (finite and not c["passed"]), f"{c['key']} fails")
+        want((c["verdict"] == "not_evaluated") == bool(c["reason"]), f"{c['key']} reason")
+    applying = [c for c in j["checks"] if c["applies"]]
+    if v["word"] == "adequate":
+        want(outcome == "solved" and applying and
+             all(c["verdict"] == "passes" for c in applying), "adequate with a check not passing")
+    if v["word"] == "inadequate":
+        want(len(j["warnings"]) > 0 and v["failed_checks"] ==
+             sum(c["verdict"] == "fails" for c in applying), "inadequate without a warning")
+    want((v["word"] == "not_evaluated") == bool(v["reasons"]) or outcome == "no_problem",
+         "not evaluated without a reason")
+    want({"failure": "failure", "rejected": "rejected",
+          "design_not_possible": "design_not_possible"}.get(outcome, v["word"]) == v["word"],
+         f"verdict {v['word']} of outcome {outcome}")
+    want(row["verdict"] == v["word"].replace("_", " "), "row verdict")
+    gov = next((c for c in j["checks"] if c["key"] == v["governing"]), None)
     want(row["governing_check"] == (gov["key"] if gov else "") and
+         row["governing_name"] == (gov["name"] if gov else "") and
          row["governing_ratio"] == (cell(float(num(gov, "ratio")), 4) if gov else ""),
          "row governing check")
+    want(bool(j["answer"]) == (j["mode"] == "design" and b is not None), "a design's answer")
     return faults
 
 
@@ -303,7 +328,7 @@ def main():
         order = [n for n in argv if not n.startswith("-")]
         if [row["file"] for row in rows] != order:
             faults.append("schedule: not one row per problem in the order given")
-        outcomes = {}
+        outcomes, verdicts = {}, {}
         for row, name in zip(rows, order):
             if name in missing:
                 ok = row["outcome"] == "failure" and not (tmp / (name[:-4] + ".json")).exists()
@@ -320,6 +345,7 @@ def main():
                 continue
             j = json.loads((tmp / (name[:-4] + ".json")).read_text(encoding="utf-8"))
             outcomes[j["outcome"]] = outcomes.get(j["outcome"], 0) + 1
+            verdicts[j["verdict"]["word"]] = verdicts.get(j["verdict"]["word"], 0) + 1
             rpt = tmp / (name[:-4] + ".rpt")
             faults += check_problem(name, (tmp / name).read_bytes(),
                                     rpt.read_bytes() if rpt.exists() else b"", j, row, err_lines)
@@ -327,6 +353,7 @@ def main():
             faults.append(f"exit status {r.returncode}, not 29 (the first missing file)")
         if args.windows_exe and not faults:
             faults += same_under_wine(pathlib.Path(args.windows_exe).resolve(), tmp, argv, raw)
+    print("verdicts: " + ", ".join(f"{n} {w}" for w, n in sorted(verdicts.items())))
     print(f"{len(order)} problems checked: " +
           ", ".join(f"{v} {k}" for k, v in sorted(outcomes.items())))
     if faults:

@@ -69,8 +69,8 @@ TEST(ResultJson, NonFiniteNumbersAreNullWithTheirText) {
     EXPECT_NE(json.find("\"governing\":{\"key\":\"compressive_stress\",\"ratio\":0.1}"),
               std::string::npos);
     EXPECT_EQ(schedule_row(r, "x.dat"),
-              "x.dat,,,,solved,0.0000,0.0000,0.0000,0,0.0000,0.0000,0.0000,0,0.0000,0,0.0000,"
-              "0.0000,0.0000,Infinity,0.0,compressive_stress,0.1000,0\r\n");
+              "x.dat,,,,solved,not evaluated,0.0000,0.0000,0.0000,0,0.0000,0.0000,0.0000,0,0.0000,"
+              "0,0.0000,0.0000,0.0000,Infinity,0.0,,,,0\r\n");
 }
 
 const std::string kInput =
@@ -79,9 +79,9 @@ const std::string kInput =
     "    100.0   80.0  40.0 20.0    1.0  .5 .25\n";
 
 const std::string kRowA =
-    "a.dat,0101,\"ROUTE 9, \"\"MILL CREEK\"\"\",analysis,solved,12.0000,9.0000,2.0000,1,"
-    "1.0000,0.2500,0.2500,2,0.2500,1,0.0747,0.4627,1.4253,40.0,20.0,internal_plate_working,"
-    "1.2108,2\r\n";
+    "a.dat,0101,\"ROUTE 9, \"\"MILL CREEK\"\"\",analysis,solved,inadequate,12.0000,9.0000,"
+    "2.0000,1,1.0000,0.2500,0.2500,2,0.2500,1,0.0747,0.4627,1.4253,40.0,20.0,"
+    "internal_plate_working,\"Internal plate, working loads\",1.2108,2\r\n";
 
 TEST(CommandLineResults, JsonBesideTheReportAndARowForEveryProblem) {
     MemoryFileAccess fs;
@@ -93,9 +93,9 @@ TEST(CommandLineResults, JsonBesideTheReportAndARowForEveryProblem) {
         fs, {"--json", "--schedule", "a.dat", "b.dat", "c.dat", "d.dat"});
     EXPECT_EQ(r.status, 64);
     EXPECT_EQ(r.out, schedule_header() + kRowA +
-                         "b.dat,0102,,,failure,,,,,,,,,,,,,,,,,,0\r\n"
-                         "c.dat,,,,failure,,,,,,,,,,,,,,,,,,0\r\n"
-                         "d.dat,,,,failure,,,,,,,,,,,,,,,,,,0\r\n");
+                         "b.dat,0102,,,failure,failure,,,,,,,,,,,,,,,,,,,0\r\n"
+                         "c.dat,,,,failure,failure,,,,,,,,,,,,,,,,,,,0\r\n"
+                         "d.dat,,,,failure,failure,,,,,,,,,,,,,,,,,,,0\r\n");
     EXPECT_EQ(r.err,
               "b.dat: b.rpt not written: bpio: severe (64): input conversion error, unit 5, file "
               "/work/b.dat\r\n"
@@ -115,7 +115,9 @@ TEST(CommandLineResults, ScheduleFileCreatedAsAReportIs) {
     fs.files["/work/a.dat"] = kInput;
     Outcome r = run_command_line_in_process(fs, {"--schedule=out.csv", "a.dat"});
     EXPECT_EQ(r.status, 0);
-    EXPECT_EQ(r.out, "a.dat: a.rpt written, 2 warnings\r\n");
+    EXPECT_EQ(r.out,
+              "a.dat: a.rpt written, 2 warnings - inadequate: 2 checks fail; Internal plate, "
+              "working loads governs at 1.211\r\n");
     EXPECT_EQ(fs.files["/work/out.csv"], schedule_header() + kRowA);
     // An existing schedule stays without -y, and nothing is solved.
     fs.files.erase("/work/a.rpt");

@@ -250,9 +250,12 @@ TEST(FileSystemFailures, CommandLineReplacesWholeReports) {
         d.path(), "", {"-y", "in.dat", "comma.dat", "link.dat", "pier.dat", "pier.txt"});
     EXPECT_EQ(o.status, 64);
     EXPECT_EQ(o.out,
-              "in.dat: in.rpt written, 2 warnings\r\n"
-              "link.dat: link.rpt written, 2 warnings\r\n"
-              "pier.dat: pier.rpt written, 2 warnings\r\n");
+              "in.dat: in.rpt written, 2 warnings - inadequate: 2 checks fail; Internal plate, "
+              "working loads governs at 1.211\r\n"
+              "link.dat: link.rpt written, 2 warnings - inadequate: 2 checks fail; Internal plate, "
+              "working loads governs at 1.211\r\n"
+              "pier.dat: pier.rpt written, 2 warnings - inadequate: 2 checks fail; Internal plate, "
+              "working loads governs at 1.211\r\n");
     EXPECT_EQ(o.err,
               "comma.dat: comma.rpt not replaced: " +
                   severe(64, "input conversion error, unit 5, file " + d / "comma.dat") +

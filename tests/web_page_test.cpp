@@ -34,7 +34,10 @@ TEST(WebPage, EachEndOfAProblem) {
         {"empty file", "", 0, "not written: no record in the input", "", false},
         {"title only", kTitle + "\n", 0, "written, the banner only: no pad record in the input", "",
          true},
-        {"solved", kTitle + "\n" + kPad + "\n" + kBeam + "\n", 0, "written, 2 warnings", "", true},
+        {"solved", kTitle + "\n" + kPad + "\n" + kBeam + "\n", 0,
+         "written, 2 warnings - inadequate: 2 checks fail; Internal plate, working loads governs "
+         "at 1.211",
+         "", true},
         {"no beam record", kTitle + "\n" + kPad + "\n", 24,
          "end-of-file during read, unit 5, file input.dat",
          "bpio: severe (24): end-of-file during read, unit 5, file input.dat\r\n", true},

@@ -128,11 +128,13 @@ TEST(WholeReports, OneReportPerNameInARun) {
     const Case cases[] = {
         {"same stem",
          {"-y", "pier3.dat", "pier3.txt"},
-         "pier3.dat: pier3.rpt written, 2 warnings\r\n",
+         "pier3.dat: pier3.rpt written, 2 warnings - inadequate: 2 checks fail; Internal plate, "
+         "working loads governs at 1.211\r\n",
          "pier3.txt: pier3.rpt was written from pier3.dat in this run, not replaced\r\n"},
         {"same input twice",
          {"pier3.dat", "/work/pier3.dat"},
-         "pier3.dat: pier3.rpt written, 2 warnings\r\n",
+         "pier3.dat: pier3.rpt written, 2 warnings - inadequate: 2 checks fail; Internal plate, "
+         "working loads governs at 1.211\r\n",
          "/work/pier3.dat: /work/pier3.rpt was written from pier3.dat in this run, not "
          "replaced\r\n"},
     };

@@ -210,7 +210,9 @@ TEST(WindowsFiles, CommandLineReplacesWholeReports) {
     write_file(d / "comma.rpt", kOld);
     const Outcome o = run_program(d.path(), "", {"-y", "in.dat", "comma.dat", "in.txt"});
     EXPECT_EQ(o.status, 64);
-    EXPECT_EQ(o.out, "in.dat: in.rpt written, 2 warnings\r\n");
+    EXPECT_EQ(o.out,
+              "in.dat: in.rpt written, 2 warnings - inadequate: 2 checks fail; Internal plate, "
+              "working loads governs at 1.211\r\n");
     EXPECT_EQ(o.err, "comma.dat: comma.rpt not replaced: " +
                          severe(64, "input conversion error, unit 5, file " + d / "comma.dat") +
                          "in.txt: in.rpt was written from in.dat in this run, not replaced\r\n");

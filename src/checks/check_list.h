@@ -35,6 +35,9 @@ struct CheckDefinition {
     const char* unit;     // of the demand and the limit: "psi", "in", "rad", "PLI", "K"
     float CheckResults::*demand;
     float CheckResults::*limit;
+    // Whether the demand may be below 0: a rotation may (a camber upward); a
+    // stress, a thickness or a load may not, and such a demand is no check.
+    bool signed_demand = false;
 };
 
 inline constexpr std::array<CheckDefinition, 11> kChecks = {{
@@ -44,9 +47,9 @@ inline constexpr std::array<CheckDefinition, 11> kChecks = {{
      "14.4.1.3", "in", &CheckResults::minimum_elastomer_thickness,
      &CheckResults::elastomer_thickness},
     {CheckId::rotation_dead, "rotation_dead", "Rotation, camber + dead load", "14.4.1.4", "rad",
-     &CheckResults::rotation_dead, &CheckResults::rotation_allowable_dead},
+     &CheckResults::rotation_dead, &CheckResults::rotation_allowable_dead, true},
     {CheckId::rotation_total, "rotation_total", "Rotation, camber + dead + live load", "14.4.1.4",
-     "rad", &CheckResults::rotation_total, &CheckResults::rotation_allowable_total},
+     "rad", &CheckResults::rotation_total, &CheckResults::rotation_allowable_total, true},
     {CheckId::stability_width, "stability_width", "Stability, width", "14.4.1.5", "in",
      &CheckResults::thickness, &CheckResults::stability_limit_width},
     {CheckId::stability_length, "stability_length", "Stability, length", "14.4.1.5", "in",

@@ -47,6 +47,7 @@ std::vector<CheckOutcome> check_outcomes(const CheckResults& r) {
             o.ratio = std::numeric_limits<float>::quiet_NaN();
         }
         o.applies = applies(r, c.id);
+        o.verdict = check_verdict(c, o.demand, o.limit, o.passed, &o.reason);
         outcomes.push_back(o);
     }
     return outcomes;

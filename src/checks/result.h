@@ -15,6 +15,7 @@
 #include "checks/check_results.h"
 #include "checks/layers.h"
 #include "checks/problem_record.h"
+#include "checks/verdict.h"
 
 namespace bearingpad {
 
@@ -70,6 +71,10 @@ struct CheckOutcome {
     float ratio = 0;      // demand / limit, evaluated in double and stored
     bool passed = true;   // no warning for it
     bool applies = true;  // false for the plate checks of a pad without such plates
+    // Whether the check was made on finite values and held: passed alone
+    // follows the report's comparison, where a NaN passes.
+    CheckVerdict verdict = CheckVerdict::passes;
+    std::string reason;  // why it was not evaluated; empty otherwise
 };
 
 // One warning of page 5: the check or checks it reports (two for the lines

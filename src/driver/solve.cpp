@@ -8,6 +8,7 @@
 #include "report/input_echo.h"
 #include "report/messages.h"
 #include "report/presults.h"
+#include "results/result_text.h"
 
 namespace bearingpad {
 
@@ -70,6 +71,7 @@ void solve_problem(InputRecords& in, ReportFile& report, const std::tm& now, Res
         result.checks = check_outcomes(results);
         result.warnings = warnings_of(results);
         result.record = results;
+        settle_check_verdicts(result);
     } else {
         result.end = ProblemEnd::rejected;
     }
@@ -110,7 +112,10 @@ RunTimeFailure failure_of(const FailureData& data) {
     return RunTimeFailure{data.number, data.unit, data.file_name};
 }
 
-std::string outcome_summary(const Result& result) {
+namespace {
+
+// How the problem ended, as the report says it.
+std::string report_summary(const Result& result) {
     auto messages = [&result] {
         std::string text;
         for (const std::string& m : result.closing_messages) text += (text.empty() ? "" : "; ") + m;
@@ -133,6 +138,20 @@ std::string outcome_summary(const Result& result) {
             break;
     }
     return result.failure ? result.failure->text : std::string("failed");
+}
+
+}  // namespace
+
+std::string outcome_summary(const Result& result) {
+    std::string summary = report_summary(result);
+    // The verdict follows a problem that has a bearing: whether it is
+    // adequate, and a design's answer (the last bearing tried when none).
+    if (result.end == ProblemEnd::solved) {
+        summary += " - " + verdict_text(result, verdict_of(result));
+    }
+    const std::string answer = answer_text(result);
+    if (!answer.empty()) summary += (result.end == ProblemEnd::solved ? ". " : " - ") + answer;
+    return summary;
 }
 
 std::string date_text(const std::tm& t) {

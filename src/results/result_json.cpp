@@ -122,9 +122,31 @@ std::string checks_json(const std::vector<CheckOutcome>& checks) {
                             .number("ratio", c.ratio)
                             .boolean("passed", c.passed)
                             .boolean("applies", c.applies)
+                            .text("verdict", check_verdict_key(c.verdict))
+                            .text("reason", c.reason)
                             .close());
     }
     return array(items);
+}
+
+// The problem's verdict: its word and sentence, the failed checks, the
+// governing check, the reasons it was not evaluated and the rules applied.
+std::string verdict_json(const Result& result) {
+    const Verdict v = verdict_of(result);
+    std::vector<std::string> reasons;
+    for (const VerdictReason& r : v.reasons) {
+        reasons.push_back(Object().text("field", r.field).text("text", r.text).close());
+    }
+    const CheckDefinition* governing = v.governing ? &check_definition(*v.governing) : nullptr;
+    return Object()
+        .text("word", verdict_key(v.word))
+        .text("text", verdict_text(result, v))
+        .integer("failed_checks", v.failed_checks)
+        .raw("governing", governing ? json_string(governing->key) : "null")
+        .raw("governing_name", governing ? json_string(governing->name) : "null")
+        .raw("reasons", array(reasons))
+        .text("rules", kAashtoRules)
+        .close();
 }
 
 std::string warnings_json(const std::vector<Warning>& warnings) {
@@ -214,6 +236,9 @@ std::string result_json(const Result& result, const std::string& file) {
                                        .number("ratio", governing->ratio)
                                        .close()
                                  : "null");
+    o.raw("verdict", verdict_json(result));
+    const std::string answer = answer_text(result);
+    o.raw("answer", answer.empty() ? "null" : json_string(answer));
     o.raw("warnings", warnings_json(result.warnings));
     o.raw("closing_messages", text_array(result.closing_messages));
     o.integer("design_passes", result.design_passes);

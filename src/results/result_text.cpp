@@ -1,6 +1,7 @@
 #include "results/result_text.h"
 
 #include <cmath>
+#include <cstdio>
 
 #include "report/formatted.h"
 
@@ -34,6 +35,99 @@ std::string number_text(float value) {
     if (std::isnan(value)) return "NaN";
     if (std::isinf(value)) return value > 0 ? "Infinity" : "-Infinity";
     return shortest_text(value, ShortestForm::plain);
+}
+
+std::string fixed_text(float value, int d) {
+    const std::string edited = edit_real(value, 60, d);
+    std::size_t first = edited.find_first_not_of(' ');
+    std::string text;
+    if (edited[first] == '-') {
+        text += '-';
+        ++first;
+    }
+    if (edited[first] == '.') text += '0';
+    text.append(edited, first, std::string::npos);
+    return text;
+}
+
+namespace {
+
+// A length to 4 decimals, its trailing zeros cut down to min decimals:
+// "0.1875", "0.0747", "0.25", "3.00".
+std::string length_text(float value, std::size_t min_decimals) {
+    std::string text = fixed_text(value, 4);
+    const std::size_t point = text.find('.');
+    if (point == std::string::npos) return text;
+    while (text.size() > point + 1 + min_decimals && text.back() == '0') text.pop_back();
+    return text;
+}
+
+std::string counted(int count, const char* one, const char* many) {
+    return std::to_string(count) + ' ' + (count == 1 ? one : many);
+}
+
+}  // namespace
+
+std::string verdict_text(const Result& result, const Verdict& verdict) {
+    std::string text = verdict_words(verdict.word);
+    auto governs = [&] {
+        if (!verdict.governing) return std::string();
+        return "; " + std::string(check_definition(*verdict.governing).name) + " governs at " +
+               fixed_text(verdict.governing_ratio, 3);
+    };
+    switch (verdict.word) {
+        case VerdictWord::adequate:
+            return text + ": every applying check passes" + governs();
+        case VerdictWord::inadequate:
+            return text + ": " + counted(verdict.failed_checks, "check fails", "checks fail") +
+                   governs();
+        case VerdictWord::not_evaluated: {
+            std::string reasons;
+            for (const VerdictReason& r : verdict.reasons) {
+                reasons += (reasons.empty() ? "" : "; ") + r.text;
+            }
+            return reasons.empty() ? text : text + ": " + reasons;
+        }
+        case VerdictWord::failure:
+            return result.failure ? text + ": " + result.failure->text : text;
+        case VerdictWord::rejected:
+        case VerdictWord::design_not_possible:
+            break;
+    }
+    return text;
+}
+
+std::string bearing_text(const Bearing& b) {
+    std::string text = fixed_text(b.width, 2) + " x " + fixed_text(b.length, 2) + " x " +
+                       fixed_text(b.thickness, 3) + " in";
+    if (b.load_plate_count == 0) {
+        text += ", plain pad";
+    } else {
+        text += ", " + counted(b.load_plate_count, "load plate ", "load plates ") +
+                length_text(b.load_plate_thickness, 2) + " in";
+        if (b.internal_plate_count > 0) {
+            text += ", " + counted(b.internal_plate_count, "internal plate ", "internal plates ") +
+                    length_text(b.internal_plate_thickness, 2) + " in";
+        }
+    }
+    if (b.number_of_holes > 0) {
+        text += ", " + counted(b.number_of_holes, "hole ", "holes ") +
+                length_text(b.diameter_of_hole, 2) + " in";
+    }
+    if (b.load_plate_count > 0) {
+        text += ", cover " + length_text(b.cover_thickness, 2) + " in, side cover " +
+                length_text(b.side_cover, 2) + " in";
+    }
+    return text;
+}
+
+std::string answer_text(const Result& result) {
+    if (!result.record || result.mode != RunMode::design) return std::string();
+    if (result.end == ProblemEnd::solved) return "Designed: " + bearing_text(result.bearing);
+    if (result.end == ProblemEnd::design_not_possible) {
+        return "Last bearing tried: " + bearing_text(result.bearing);
+    }
+    return std::string();
 }
 
 std::string latin1_to_utf8(std::string_view bytes) {

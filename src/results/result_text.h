@@ -25,6 +25,24 @@ bool has_mode(const Result& result);
 // not finite.
 std::string number_text(float value);
 
+// A value with d decimals as the report edits it (the exact binary value
+// rounded, halfway cases to the even digit), never in asterisks, with its
+// leading zero: "2.5000", "0.2500", "100.0"; "Infinity", "NaN".
+std::string fixed_text(float value, int d);
+
+// The verdict in one sentence: "adequate: every applying check passes;
+// Compressive stress governs at 0.962", "inadequate: 2 checks fail; ...",
+// "not evaluated: no total thickness (0 or blank); no load (0 or blank)".
+std::string verdict_text(const Result& result, const Verdict& verdict);
+
+// The bearing in one line: "22.25 x 17.00 x 1.125 in, 1 load plate 0.1875 in,
+// 1 hole 3.00 in, cover 0.25 in, side cover 0.25 in".
+std::string bearing_text(const Bearing& bearing);
+
+// A design's answer: "Designed: " and the bearing for a solved design, "Last
+// bearing tried: " and the bearing for an impossible one; otherwise empty.
+std::string answer_text(const Result& result);
+
 // The bytes as UTF-8: each byte is the Latin-1 character of its value, as
 // the report prints it (bytes 128 to 255 become U+0080 to U+00FF).
 std::string latin1_to_utf8(std::string_view bytes);

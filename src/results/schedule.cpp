@@ -1,5 +1,6 @@
 #include "results/schedule.h"
 
+#include <optional>
 #include <vector>
 
 #include "report/formatted.h"
@@ -15,6 +16,7 @@ constexpr const char* kColumns[] = {
     "title",
     "mode",
     "outcome",
+    "verdict",
     "width",
     "length",
     "thickness",
@@ -31,6 +33,7 @@ constexpr const char* kColumns[] = {
     "dead_load",
     "live_load",
     "governing_check",
+    "governing_name",
     "governing_ratio",
     "warnings",
 };
@@ -39,22 +42,6 @@ constexpr std::size_t kColumnCount = sizeof kColumns / sizeof kColumns[0];
 std::string trailing_blanks_removed(const std::string& text) {
     const std::size_t last = text.find_last_not_of(' ');
     return last == std::string::npos ? std::string() : text.substr(0, last + 1);
-}
-
-// A value with d decimals as the report edits it (the exact binary value
-// rounded, halfway cases to the even digit), never in asterisks, with its
-// leading zero: "2.5000", "0.2500", "100.0"; "Infinity", "NaN".
-std::string fixed(float value, int d) {
-    const std::string edited = edit_real(value, 60, d);
-    std::size_t first = edited.find_first_not_of(' ');
-    std::string text;
-    if (edited[first] == '-') {
-        text += '-';
-        ++first;
-    }
-    if (edited[first] == '.') text += '0';
-    text.append(edited, first, std::string::npos);
-    return text;
 }
 
 std::string line_of(const std::vector<std::string>& cells) {
@@ -98,26 +85,31 @@ std::string schedule_row(const Result& result, const std::string& file) {
                            : std::string());
     cells.push_back(has_mode(result) ? mode_word(result.mode) : "");
     cells.push_back(outcome_word(result.end));
+    const Verdict verdict = verdict_of(result);
+    cells.push_back(verdict_words(verdict.word));
     const bool built = result.record && (result.end == ProblemEnd::solved ||
                                          result.end == ProblemEnd::design_not_possible);
     if (built) {
         const Bearing& b = result.bearing;
-        for (const float v : {b.width, b.length, b.thickness}) cells.push_back(fixed(v, 4));
+        for (const float v : {b.width, b.length, b.thickness}) cells.push_back(fixed_text(v, 4));
         cells.push_back(std::to_string(b.number_of_holes));
-        cells.push_back(fixed(b.diameter_of_hole, 4));
-        cells.push_back(fixed(b.cover_thickness, 4));
-        cells.push_back(fixed(b.side_cover, 4));
+        cells.push_back(fixed_text(b.diameter_of_hole, 4));
+        cells.push_back(fixed_text(b.cover_thickness, 4));
+        cells.push_back(fixed_text(b.side_cover, 4));
         cells.push_back(std::to_string(b.load_plate_count));
-        cells.push_back(fixed(b.load_plate_thickness, 4));
+        cells.push_back(fixed_text(b.load_plate_thickness, 4));
         cells.push_back(std::to_string(b.internal_plate_count));
-        cells.push_back(fixed(b.internal_plate_thickness, 4));
-        cells.push_back(fixed(b.internal_layer_thickness, 4));
-        cells.push_back(fixed(b.elastomer_thickness, 4));
-        cells.push_back(fixed(result.record->dead_load, 1));
-        cells.push_back(fixed(result.record->live_load, 1));
-        const CheckOutcome* governing = result.governing_check();
-        cells.push_back(governing ? check_definition(governing->id).key : "");
-        cells.push_back(governing ? fixed(governing->ratio, 4) : "");
+        cells.push_back(fixed_text(b.internal_plate_thickness, 4));
+        cells.push_back(fixed_text(b.internal_layer_thickness, 4));
+        cells.push_back(fixed_text(b.elastomer_thickness, 4));
+        cells.push_back(fixed_text(result.record->dead_load, 1));
+        cells.push_back(fixed_text(result.record->live_load, 1));
+        // The governing check of the verdict: none for a bearing that is
+        // not evaluated, so that no ratio stands for a check not made.
+        const std::optional<CheckId>& governing = verdict.governing;
+        cells.push_back(governing ? check_definition(*governing).key : "");
+        cells.push_back(governing ? check_definition(*governing).name : "");
+        cells.push_back(governing ? fixed_text(verdict.governing_ratio, 4) : "");
     }
     cells.resize(kColumnCount - 1);
     cells.push_back(std::to_string(result.warnings.size()));
