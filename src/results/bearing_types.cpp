@@ -1,5 +1,6 @@
 #include "results/bearing_types.h"
 
+#include "checks/verdict.h"
 #include "report/formatted.h"
 #include "results/schedule.h"
 
@@ -48,6 +49,9 @@ std::string type_letters(std::size_t n) {
 
 std::string BearingTypes::add(const Result& result, const BearingMark& mark) {
     if (!result.record || result.end != ProblemEnd::solved) return std::string();
+    // A bearing to build: physical, every check made, adequate or not.
+    const VerdictWord word = verdict_of(result).word;
+    if (word != VerdictWord::adequate && word != VerdictWord::inadequate) return std::string();
     const Bearing& b = result.bearing;
     const std::vector<std::string> cells = {
         fixed4(b.width),

@@ -2,8 +2,9 @@
 // same final width, length and thickness, holes, covers, plates and layers
 // (as the schedule prints them, to 4 decimals) are one type, lettered A, B,
 // C ... in the order of their first row (Z, then AA, AB, ...). Only a solved
-// problem has a bearing to build; a rejected problem, an impossible design
-// or a failure has no type.
+// problem whose verdict is adequate or inadequate has a bearing to build; a
+// bearing not evaluated (not physical), a rejected problem, an impossible
+// design or a failure has no type.
 //
 // The schedule of a table run leads with the row's mark, location, quantity
 // and type; the summary (--types) has one row per type.
