@@ -269,7 +269,8 @@ std::string cell_text(const TableColumn& c, const std::string& cell, std::string
         // A switch character or a count: its word, blank, or one character
         // typed into its column as it is.
         std::string lower;
-        for (const char ch : value) lower += static_cast<char>(std::tolower(ch));
+        for (const char ch : value)
+            lower += static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
         if (value.empty() || (*c.blank_word && lower == c.blank_word)) return " ";
         if (*c.word && lower == c.word) return std::string(1, c.word_character);
         const std::optional<std::string> bytes = to_latin1(value);

@@ -33,7 +33,7 @@ std::string line_of(const std::vector<std::string>& cells) {
 
 std::string join(const std::vector<std::string>& texts) {
     std::string text;
-    for (const std::string& t : texts) text += (text.empty() ? "" : " ") + t;
+    for (const std::string& t : texts) text += (text.empty() ? "" : ", ") + t;
     return text;
 }
 

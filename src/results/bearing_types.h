@@ -32,7 +32,7 @@ class BearingTypes {
 
     // The summary: a header row and one row per type (CSV as the schedule:
     // UTF-8 byte order mark, CR LF). Columns: type, quantity, marks (in row
-    // order, separated by blanks), width, length, thickness, number_of_holes,
+    // order, separated by a comma and a blank), width, length, thickness, number_of_holes,
     // diameter_of_hole, cover_thickness, side_cover, load_plate_count,
     // load_plate_thickness, internal_plate_count, internal_plate_thickness,
     // internal_layer_count, internal_layer_thickness, elastomer_thickness.
