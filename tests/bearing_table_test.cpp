@@ -194,6 +194,42 @@ TEST(BearingTable, CommandLine) {
     EXPECT_EQ(round.files["/work/bridge-3.dat"], before.at("/work/jobs/bridge-3.dat"));
 }
 
+// The options of a table run that do not go together, each refused before
+// anything is read or written; a table that does not exist.
+TEST(BearingTable, Options) {
+    struct Case {
+        std::vector<std::string> args;
+        int status;
+        std::string err;  // its first line
+    };
+    const Case cases[] = {
+        {{"--table"}, 2, "bearingpad: --table takes one table and no input files"},
+        {{"--table", "t.csv", "a.dat"},
+         2,
+         "bearingpad: --table takes one table and no input files"},
+        {{"--to-table", "--json", "a.dat"}, 2, "bearingpad: --to-table writes the table alone"},
+        {{"--types", "a.dat"}, 2, "bearingpad: --types and --out go with --table"},
+        {{"--out", "o", "a.dat"}, 2, "bearingpad: --types and --out go with --table"},
+        {{"--table=t.csv", "--types", "--schedule"},
+         2,
+         "bearingpad: --schedule and --types cannot both go to standard output"},
+        {{"--explain", "--table", "t.csv"},
+         2,
+         "bearingpad: --explain takes input files, not a table"},
+        {{"--to-table"}, 2, "bearingpad: no input file named"},
+        {{"--table", "none.csv"},
+         29,
+         "bpio: severe (29): file not found, unit 5, file /work/none.csv"},
+    };
+    for (const Case& c : cases) {
+        MemoryFileAccess files;
+        const Outcome r = run_command_line_in_process(files, c.args);
+        EXPECT_EQ(r.status, c.status) << c.args.front();
+        EXPECT_EQ(r.err.substr(0, r.err.find("\r\n")), c.err) << c.args.front();
+        EXPECT_TRUE(files.files.empty());
+    }
+}
+
 // The bridge of examples/bridge.csv, two abutments and two piers under six
 // girders: 24 bearings of four types (the outer and inner girders at the
 // abutments, at the piers), the types' sheet checked by hand against page 5
