@@ -6,6 +6,10 @@ parse as XML and draw what page 5 of its report details (plan W x L to scale,
 holes, plates and layers, the section T to scale) and put each interpolated
 strain where the deflection table prints it. Titles holding every byte 0 to
 255 must still give well-formed XML, the bytes shown as the report shows them.
+A bearing not evaluated gets no plan, section or chart, only its reasons.
+Then extremes (every byte in each switch column, extreme exponents): on any
+sheet no attribute holds a number that is not finite (only NAME_text its
+text), no scale is 1:0 and no view drawn has no size.
 
     python3 tests/drawing_check.py --exe build/bearingpad [--problems 600] [--seed 23]
 """
@@ -98,11 +102,48 @@ def close(a, b, tol):
     return a is not None and b is not None and abs(a - b) <= tol
 
 
+NOT_FINITE = re.compile(r"(?i)(nan|inf)")
+SCALE = re.compile(r"(?:SCALE|PLAN|SECTION) (FULL SIZE|NOT DRAWN|(\d+(?:\.\d+)?):(\d+(?:\.\d+)?))")
+
+
+def check_any_sheet(name, svg_path):
+    """What holds for any sheet, whatever the problem typed."""
+    try:
+        root = ET.parse(svg_path).getroot()
+    except ET.ParseError as e:
+        fault(name, f"not well-formed XML: {e}")
+        return
+    for e in root.iter():
+        for key, value in e.attrib.items():
+            if key.endswith("_text"):
+                if value not in ("NaN", "Infinity", "-Infinity") or key[:-5] in e.attrib:
+                    fault(name, f"{key}=\"{value}\" beside {e.attrib.get(key[:-5])}")
+            elif NOT_FINITE.search(value) and key not in ("class", "id", "data-field"):
+                fault(name, f"{e.tag[len(NS):]} {key}=\"{value}\"")
+    for t in root.iter(NS + "text"):
+        for m in SCALE.finditer(t.text or ""):
+            if m.group(2) and not (float(m.group(2)) > 0 and float(m.group(3)) > 0):
+                fault(name, f"scale {m.group(1)}")
+    for g in root.iter(NS + "g"):
+        if g.get("id") in ("plan", "section"):
+            scale = float(g.get("data-scale"))
+            body = next(r for r in g.iter(NS + "rect"))
+            if not scale > 0 or min(float(body.get("width")), float(body.get("height"))) < 1:
+                fault(name, f"{g.get('id')} {body.get('width')} x {body.get('height')} at {scale}")
+
+
 def check_drawing(name, svg_path, v):
     root = ET.parse(svg_path).getroot()
     by_id = {g.get("id"): g for g in root.iter(NS + "g") if g.get("id")}
     cls = lambda e: set((e.get("class") or "").split())
     groups = lambda c: [g for g in root.iter(NS + "g") if c <= cls(g)]
+    if root.get("data-verdict") == "not_evaluated":
+        drawn = sorted(k for k in ("plan", "section", "chart") if k in by_id)
+        reasons = groups({"reason"})
+        words = [t.text for t in root.iter(NS + "text") if "verdict" in cls(t)]
+        if drawn or not reasons or words != ["NOT EVALUATED"]:
+            fault(name, f"not evaluated: {drawn} drawn, {len(reasons)} reasons, verdict {words}")
+        return
 
     plan = by_id.get("plan")
     if plan is not None and v["width"] and v["length"]:
@@ -178,7 +219,9 @@ def check_drawing(name, svg_path, v):
         fault(name, f"strain points {sorted(got_points)}")
     for key, g in got_points.items():
         printed = v["strains"][key]
-        if g.get("data-strain") != printed:
+        shown = g.get("data-strain") or {"NaN": "NaN", "Infinity": "Inf", "-Infinity": "-Inf"}.get(
+            g.get("data-strain_text"))
+        if shown != printed:
             fault(name, f"strain {key} {g.get('data-strain')}, the report prints {printed}")
         marker = next((m for m in g if "marker" in cls(m)), None)
         if marker is not None and "*" not in printed:
@@ -214,6 +257,37 @@ EXTREMES = [
 ]
 
 
+# Mode, dimension basis and beam type take any byte, together; the hole,
+# load plate and internal plate counts reject most, each alone.
+SWITCHES = (((1, 2), (1, 3), (2, 2)), ((1, 24),), ((1, 44),), ((1, 56),))
+NUMBERS = ((1, 4, 6), (1, 10, 6), (1, 16, 6), (1, 25, 5), (1, 30, 5), (1, 35, 5), (1, 45, 5),
+           (1, 59, 5), (2, 3, 7), (2, 10, 7), (2, 17, 6), (2, 24, 6), (2, 30, 5), (2, 35, 4),
+           (2, 39, 4))
+EXPONENTS = [b"1.E39", b"-1.E39", b"3.5E38", b"-3.5E38", b"1E+30", b"-1E+30", b"1E-45", b"1E-30",
+             b"9E37", b"1E9", b"1E4", b"0", b"-0", b""]
+
+
+def extreme(rnd, k, examples):
+    """Problem k of the extremes: example k's records; in the first 1020 one
+    group of switches typed one byte; in the rest some number fields typed with
+    extreme exponents and some digits overwritten."""
+    records = examples[k % len(examples)].read_bytes().split(b"\n")[:3]
+    records = [bytearray(r.rstrip(b"\r").ljust(80)) for r in records + [b""] * (3 - len(records))]
+    if k < 255 * len(SWITCHES):
+        byte = k % 255 + 1 if k % 255 >= 10 else k % 255
+        for rec, col in SWITCHES[k // 255]:
+            records[rec][col - 1] = byte
+        return b"\n".join(bytes(r) for r in records) + b"\n"
+    for _ in range(rnd.randint(1, 4)):
+        rec, col, width = rnd.choice(NUMBERS)
+        text = rnd.choice([e for e in EXPONENTS if len(e) <= width])
+        records[rec][col - 1:col - 1 + width] = text.rjust(width)
+    for _ in range(rnd.choice([0, 0, 1, 3])):
+        rec, col = rnd.choice([(1, c) for c in range(4, 22)] + [(2, c) for c in range(3, 23)])
+        records[rec][col - 1] = rnd.choice(b"0123456789. ")
+    return b"\n".join(bytes(r) for r in records) + b"\n"
+
+
 def record(fields):
     r = bytearray(b" " * 80)
     for col, text in fields.items():
@@ -226,6 +300,7 @@ def main():
     ap.add_argument("--exe", required=True)
     ap.add_argument("--problems", type=int, default=600)
     ap.add_argument("--seed", type=int, default=23)
+    ap.add_argument("--extremes", type=int, default=1400)
     args = ap.parse_args()
     exe = str(pathlib.Path(args.exe).resolve())
     examples = sorted((pathlib.Path(__file__).parent.parent / "examples").glob("*.dat"))
@@ -250,21 +325,38 @@ def main():
             (folder / name).write_bytes(b"    <&" + bytes([255, 128]) + raw + b"\n" +
                                         b"\n".join(pad_beam) + b"\n")
             names.append(name)
-        extremes = set()
+        extremes = []
         for k, (pad, beam) in enumerate(EXTREMES):
             name = f"x{k}.dat"
             (folder / name).write_bytes(b"    0000EXTREME\n" + record(pad) + b"\n" + record(beam) +
                                         b"\n")
             names.append(name)
-            extremes.add(name)
-        run = subprocess.run([exe, "-y", "--drawing", *names], cwd=folder, capture_output=True,
+            extremes.append(name)
+        for k in range(args.extremes):
+            name = f"e{k:04d}.dat"
+            (folder / name).write_bytes(extreme(rnd, k, examples))
+            names.append(name)
+            extremes.append(name)
+        extreme_names = set(extremes)
+        ordinary = [n for n in names if n not in extreme_names]
+        run = subprocess.run([exe, "-y", "--drawing", *ordinary], cwd=folder, capture_output=True,
                              timeout=600)
         if run.returncode not in (0, 10):
             fault("run", f"status {run.returncode}: {run.stderr.decode(errors='replace')}")
-        drawn = 0
+        # The extremes end in any failure number (an input conversion error),
+        # never in a signal or a sanitizer's report.
+        run = subprocess.run([exe, "-y", "--drawing", *extremes], cwd=folder,
+                             capture_output=True, timeout=600)
+        err = run.stderr.decode(errors="replace")
+        if run.returncode < 0 or "Sanitizer" in err or "runtime error" in err:
+            fault("extremes", f"status {run.returncode}: {err[-2000:]}")
+        drawn = sheets = 0
         for name in names:
             stem = name[:-4]
             rpt, svg = folder / (stem + ".rpt"), folder / (stem + ".svg")
+            if svg.exists():
+                sheets += 1
+                check_any_sheet(name, svg)
             report = rpt.read_bytes() if rpt.exists() else b""
             details = b"BEARING DETAILS" in report
             if details != svg.exists():
@@ -272,11 +364,7 @@ def main():
                 continue
             if not details:
                 continue
-            if name in extremes:
-                try:
-                    ET.parse(svg)
-                except ET.ParseError as e:
-                    fault(name, f"not well-formed XML: {e}")
+            if name in extreme_names:
                 continue
             drawn += 1
             try:
@@ -292,7 +380,8 @@ def main():
                               if t.get("class") == "big" and t.text.startswith("PROBLEM"))
                 if number != "PROBLEM <&\u00ff\u0080":
                     fault(name, f"problem number shown as {number!r}")
-    print(f"{drawn} drawings of {len(names)} problems checked, {len(faults)} faults")
+    print(f"{drawn} drawings of {len(names)} problems checked against their reports, "
+          f"{sheets} sheets in all, {len(faults)} faults")
     for f in faults[:40]:
         print(f)
     sys.exit(1 if faults or drawn < 500 else 0)

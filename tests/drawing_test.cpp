@@ -139,5 +139,59 @@ TEST(Drawing, BesideTheReport) {
     EXPECT_NE(out.find(",analysis,solved,"), std::string::npos) << out;
 }
 
+// The verdict in the title block; the three bearings that are not physical
+// (from the fuzzing of the sheet) show their reasons and no view, no scale
+// (one said 1:0) and not the report's count of warnings; a value that is not
+// finite only as data-NAME_text.
+TEST(Drawing, VerdictOnTheSheet) {
+    using namespace test_support;
+    const std::string beam = "    100.0   80.0  40.0 20.0    1.0  .5 .25\n";
+    const std::vector<const char*> no_view = {"id=\"plan\"", "id=\"section\"", "id=\"chart\"",
+                                              "SCALE",       "WARNING",        "inf\"",
+                                              "nan\"",       "NaN\""};
+    const fs::path examples = fs::path(BEARINGPAD_SOURCE_DIR) / "examples";
+    const struct {
+        std::string input;
+        const char* verdict;
+        std::vector<const char*> shown, not_shown;
+    } table[] = {
+        {"\n A                     0\n\n",
+         "not_evaluated",
+         {">NOT EVALUATED<", ">- NO WIDTH (0 OR BLANK)<", ">- NO LOAD (0 OR BLANK)<",
+          "data-field=\"dead_load\"", ">RULES: AASHTO 1992 ART. 14.4.1 METHOD A<"},
+         no_view},
+        {"    0002\n A   14.0   9.03.5E38  0\n" + beam,
+         "not_evaluated",
+         {">- THE THICKNESS IS INFINITE<", "TOTAL THICKNESS T           Infinity IN",
+          "data-thickness_text=\"Infinity\""},
+         no_view},
+        {"    0003\n A   14.0   9.0   2.0  1  1.01.E39  .25    2  .25      1  .0747\n" + beam,
+         "not_evaluated",
+         {">- THE TOP AND BOTTOM COVER IS INFINITE<", "data-thickness_text=\"-Infinity\""},
+         no_view},
+        {read_file(examples / "analysis.dat"),
+         "inadequate",
+         {">INADEQUATE<", ">2 CHECKS FAIL; INTERNAL PLATE, WORKING LOADS<", ">GOVERNS AT 1.211<",
+          ">2 WARNINGS ON REPORT PAGE 5<", "PLAN 1:4   SECTION"},
+         {"DESIGNED"}},
+        {read_file(examples / "design.dat"),
+         "adequate",
+         {">ADEQUATE<", ">NO WARNINGS ON REPORT PAGE 5<",
+          ">DESIGNED: 22.25 X 17.00 X 1.125 IN, 1 LOAD PLATE 0.1875 IN, COVER 0.4688 IN, SIDE "
+          "COVER 0.25 IN<"},
+         {}},
+    };
+    for (const auto& row : table) {
+        MemoryFileAccess fs;
+        fs.files["/work/p.dat"] = row.input;
+        run_command_line_in_process(fs, {"-y", "--drawing", "p.dat"});
+        const std::string svg = fs.files["/work/p.svg"];
+        EXPECT_NE(svg.find(std::string("data-verdict=\"") + row.verdict + '"'), std::string::npos)
+            << row.input;
+        for (const char* text : row.shown) EXPECT_NE(svg.find(text), std::string::npos) << text;
+        for (const char* text : row.not_shown) EXPECT_EQ(svg.find(text), std::string::npos) << text;
+    }
+}
+
 }  // namespace
 }  // namespace bearingpad

@@ -123,6 +123,8 @@ TEST(Verdict, EachProblemThroughEveryFrontEnd) {
          "not_evaluated", "thickness", "the thickness is infinite"},
         {"negative span", kPlain, beam_with(10, "-80.0"), "not_evaluated", "design_span",
          "the design span is below 0"},
+        {"no span", kPlain, beam_with(10, "0"), "not_evaluated", "design_span",
+         "no design span (0 or blank)"},
         {"negative distance", kPlain, beam_with(3, "-100.0"), "not_evaluated", "distance_to_fixity",
          "the distance to fixity is below 0"},
         // Physical bearings.

@@ -121,7 +121,8 @@ std::vector<VerdictReason> physical_reasons(const CheckResults& r, const Problem
     out.not_negative(field::live_load, r.live_load);
     if (r.dead_load == 0 && r.live_load == 0) out.add(field::dead_load, "no load (0 or blank)");
     out.not_negative(field::distance_to_fixity, r.distance_to_fixity);
-    out.not_negative(field::design_span, r.design_span);
+    // The span gives the end rotation (0 gives 0/0).
+    out.positive(field::design_span, r.design_span);
     return out.take();
 }
 

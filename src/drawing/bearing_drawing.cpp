@@ -2,7 +2,10 @@
 
 #include <algorithm>
 #include <array>
+#include <cctype>
 #include <cmath>
+#include <limits>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -11,6 +14,7 @@
 #include "checks/strain_chart.h"
 #include "drawing/svg.h"
 #include "report/formatted.h"
+#include "results/result_text.h"
 
 namespace bearingpad {
 
@@ -35,6 +39,8 @@ constexpr double kTitleTop = 704;
 // A dimension in inches as the bearing details edit it (4 decimals), with
 // the zeros after the first decimal dropped: 18.0, 0.25, 0.1046.
 std::string inches(float v) {
+    // Not 0.0 for a length that is not 0 (1E-30).
+    if (v != 0 && std::fabs(v) < 0.00005f) return shortest_text(v, ShortestForm::plain);
     std::string s = edit_real(v, 14, 4);
     s.erase(0, s.find_first_not_of(' '));
     if (s.find('*') != std::string::npos) return shortest_text(v, ShortestForm::plain);
@@ -53,14 +59,58 @@ std::string as_printed(float v, int w, int d) {
     return s;
 }
 
+std::string data(std::string_view name, float v);
+
+// data-strain: the strain as the report prints it (F4.1, asterisks when it
+// does not fit); a strain that is not finite as data-strain_text alone.
+std::string strain_attribute(float strain) {
+    if (!std::isfinite(strain)) return data("strain", strain);
+    return attribute("data-strain", as_printed(strain, 4, 1));
+}
+
 // An exact value for a data-* attribute: the shortest text that reads back as
 // the same 32-bit real.
 std::string exact(float v) {
     return shortest_text(v, ShortestForm::plain);
 }
 
+// A value as data-NAME, by the rule of the JSON result: a finite value as
+// its exact text; any other leaves data-NAME out and gives its text in
+// data-NAME_text ("NaN", "Infinity" or "-Infinity"), so that no numeric
+// attribute ever holds a value that is not a number.
 std::string data(std::string_view name, float v) {
-    return attribute(std::string("data-") + std::string(name), exact(v));
+    const std::string key = "data-" + std::string(name);
+    if (std::isfinite(v)) return attribute(key, exact(v));
+    return attribute(key + "_text", number_text(v));
+}
+
+// The text in capitals, as the sheet letters it.
+std::string capitals(std::string text) {
+    for (char& c : text) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    return text;
+}
+
+// The words of a text in lines of at most `width` characters (a longer word
+// on a line of its own).
+std::vector<std::string> wrapped(const std::string& text, std::size_t width) {
+    std::vector<std::string> lines;
+    std::string line;
+    std::size_t i = 0;
+    while (i < text.size()) {
+        const std::size_t start = text.find_first_not_of(' ', i);
+        if (start == std::string::npos) break;
+        std::size_t end = text.find(' ', start);
+        if (end == std::string::npos) end = text.size();
+        const std::string word = text.substr(start, end - start);
+        if (!line.empty() && line.size() + 1 + word.size() > width) {
+            lines.push_back(line);
+            line.clear();
+        }
+        line += (line.empty() ? "" : " ") + word;
+        i = end;
+    }
+    if (!line.empty()) lines.push_back(line);
+    return lines;
 }
 
 // The bytes of an input field as character data, trailing blanks dropped.
@@ -68,6 +118,13 @@ std::string field_text(const std::string& bytes) {
     std::string_view v = bytes;
     while (!v.empty() && v.back() == ' ') v.remove_suffix(1);
     return svg_text(v);
+}
+
+// A sum of lengths as a 32-bit real: infinite beyond the largest (a
+// conversion out of its range would be undefined).
+float narrowed(double v) {
+    return v > std::numeric_limits<float>::max() ? std::numeric_limits<float>::infinity()
+                                                 : static_cast<float>(v);
 }
 
 bool positive(float v) {
@@ -88,11 +145,14 @@ struct Scale {
 };
 
 // The largest drafting scale that draws `extent` inches within `room` sheet
-// units for each pair; a scale of its own beyond the smallest of them.
-Scale scale_to_fit(std::initializer_list<std::pair<double, double>> fits) {
+// units for each pair; nothing when an extent is not a finite size above 0 or
+// the smallest scale, 1:256, is still too large (a plan typed 1E+30 wide
+// would be drawn at 1:2.2E25, its other side 0 units high).
+std::optional<Scale> scale_to_fit(std::initializer_list<std::pair<double, double>> fits) {
     double fit = 1e300;
     for (const auto& [extent, room] : fits) {
-        if (extent > 0) fit = std::min(fit, room / extent);
+        if (!std::isfinite(extent) || extent <= 0) return std::nullopt;
+        fit = std::min(fit, room / extent);
     }
     static constexpr std::array<Scale, 21> kScales{
         {{4, 1},  {3, 1},  {2, 1},  {3, 2},  {1, 1},   {3, 4},   {1, 2},
@@ -101,7 +161,12 @@ Scale scale_to_fit(std::initializer_list<std::pair<double, double>> fits) {
     for (const Scale& s : kScales) {
         if (s.px_per_inch() <= fit) return s;
     }
-    return {1, std::ceil(kPx / fit)};
+    return std::nullopt;
+}
+
+// A scale's label, "NOT DRAWN" for a view without one.
+std::string scale_label(const std::optional<Scale>& scale) {
+    return scale ? scale->label() : "NOT DRAWN";
 }
 
 // ------------------------------------------------------------- the drawing
@@ -146,25 +211,31 @@ constexpr const char* kArrows = R"x( marker-start="url(#bp-arrow)" marker-end="u
 class Sheet {
   public:
     Sheet(const Result& result, const CheckResults& record)
-        : r_(result), rec_(record), b_(result.bearing) {}
+        : r_(result), rec_(record), b_(result.bearing), verdict_(verdict_of(result)) {}
 
     std::string draw() {
         svg_.raw(R"(<?xml version="1.0" encoding="UTF-8"?>)"
                  "\n"
                  R"(<svg xmlns="http://www.w3.org/2000/svg" class="bp-sheet" width="11in" )"
                  R"(height="8.5in" viewBox="0 0 )" +
-                 svg_number(kSheetW) + " " + svg_number(kSheetH) + "\">\n");
+                 svg_number(kSheetW) + " " + svg_number(kSheetH) + "\"" +
+                 attribute("data-verdict", verdict_key(verdict_.word)) + ">\n");
         svg_.raw(kStyle);
         svg_.raw(kDefs);
         svg_.rect(0, 0, kSheetW, kSheetH, "", R"( fill="#fff")");
         svg_.rect(kLeft, kTop, kRight - kLeft, kBottom - kTop, "frame");
         svg_.line(kColumn, kTop, kColumn, kTitleTop, "rule");
-        svg_.line(kLeft, kSectionTop, kColumn, kSectionTop, "rule");
+        if (!not_evaluated()) svg_.line(kLeft, kSectionTop, kColumn, kSectionTop, "rule");
         svg_.line(kColumn, kChartBottom, kRight, kChartBottom, "rule");
         svg_.line(kLeft, kTitleTop, kRight, kTitleTop, "rule");
-        plan();
-        section();
-        chart();
+        if (not_evaluated()) {
+            reasons();
+            values_as_used();
+        } else {
+            plan();
+            section();
+            chart();
+        }
         bill_and_notes();
         title_block();
         svg_.raw("</svg>\n");
@@ -181,6 +252,78 @@ class Sheet {
     bool holes() const { return b_.number_of_holes > 0 && positive(b_.diameter_of_hole); }
     float plate_hole() const { return b_.diameter_of_hole + 2 * b_.side_cover; }
     bool impossible() const { return r_.end == ProblemEnd::design_not_possible; }
+    // A bearing that is not physical, or a check that could not be made: no
+    // plan, section or chart is drawn of it, only what it is and why.
+    bool not_evaluated() const { return verdict_.word == VerdictWord::not_evaluated; }
+
+    // ------------------------------------------ a bearing not evaluated
+    // In place of the plan and section: the verdict and each reason in words.
+    void reasons() {
+        svg_.rect(kLeft + 10, kTop + 8, 250, 26, "not-a-design");
+        svg_.text(kLeft + 135, kTop + 26, "NOT EVALUATED", "big", R"( text-anchor="middle")");
+        double y = kTop + 54;
+        const char* why =
+            "NO PLAN, SECTION OR STRAIN CHART IS DRAWN: THE CHECKS ARE NOT MADE ON THIS BEARING "
+            "AS USED, AND NONE OF THEM PASSES OR FAILS. THE REASONS:";
+        for (const std::string& line : wrapped(why, 86)) {
+            svg_.text(kLeft + 10, y, line, "");
+            y += 12;
+        }
+        y += 6;
+        svg_.open_group(R"( id="not-evaluated")");
+        for (const VerdictReason& reason : verdict_.reasons) {
+            svg_.open_group(R"( class="reason")" + attribute("data-field", reason.field));
+            const std::vector<std::string> lines = wrapped(capitals(reason.text), 82);
+            for (std::size_t i = 0; i < lines.size() && y < kTitleTop - 8; ++i) {
+                svg_.text(kLeft + (i == 0 ? 10 : 22), y, (i == 0 ? "- " : "") + svg_text(lines[i]),
+                          "");
+                y += 12;
+            }
+            svg_.close_group();
+        }
+        svg_.close_group();
+    }
+
+    // In place of the chart: the bearing's values as the checks used them,
+    // with 4 decimals as the bill prints them (loads with 3), or as the
+    // shortest text where that is shorter ("3.5e+38"); "Infinity" and "NaN"
+    // as they stand.
+    static std::string as_used(float v, int decimals = 4) {
+        const std::string fixed = fixed_text(v, decimals);
+        const std::string shortest = number_text(v);
+        return fixed.size() <= shortest.size() + decimals + 1 ? fixed : shortest;
+    }
+
+    void values_as_used() {
+        double y = kTop + 16;
+        const double x = kColumn + 10;
+        svg_.text(x, y, "THE BEARING AS USED", "heading");
+        y += 18;
+        auto row = [&](const char* name, const std::string& value) {
+            std::string text = name;
+            text.resize(28, ' ');
+            svg_.text(x, y, svg_text(text + value), "", R"( xml:space="preserve")");
+            y += 12;
+        };
+        auto counted = [](std::int32_t n, float v) {
+            return std::to_string(n) + (n > 0 ? " x " + as_used(v) + " IN" : "");
+        };
+        row("WIDTH W", as_used(b_.width) + " IN");
+        row("LENGTH L", as_used(b_.length) + " IN");
+        row("TOTAL THICKNESS T", as_used(b_.thickness) + " IN");
+        row("HOLES",
+            std::to_string(b_.number_of_holes) +
+                (b_.number_of_holes > 0 ? ", DIAMETER " + as_used(b_.diameter_of_hole) + " IN"
+                                        : ""));
+        row("LOAD PLATES", counted(b_.load_plate_count, b_.load_plate_thickness));
+        if (has_plates()) {
+            row("TOP AND BOTTOM COVER", as_used(b_.cover_thickness) + " IN");
+            row("SIDE COVER", as_used(b_.side_cover) + " IN");
+            row("INTERNAL PLATES", counted(b_.internal_plate_count, b_.internal_plate_thickness));
+        }
+        row("DEAD LOAD", as_used(rec_.dead_load, 3) + " K");
+        row("LIVE LOAD", as_used(rec_.live_load, 3) + " K");
+    }
 
     // A dimension along x at height y, its extension lines from the feature
     // at y_from; the text above the line.
@@ -218,10 +361,19 @@ class Sheet {
         // Room: the callouts above, the dimensions below and at the left.
         const double ax = kLeft + 60, ay = kTop + 56, aw = kColumn - 40 - ax, ah = 260;
         plan_scale_ = scale_to_fit({{w, aw}, {l, ah}});
-        const double s = plan_scale_.px_per_inch();
+        // Drawn only at a scale that shows each side as a line, not a point.
+        if (!plan_scale_ || std::min(w, l) * plan_scale_->px_per_inch() < 2) {
+            plan_scale_.reset();
+            svg_.text(kLeft + 10, kTop + 60,
+                      "NO PLAN: " + inches(w) + " x " + inches(l) +
+                          " DOES NOT DRAW AT A SCALE OF 1:256 OR LARGER",
+                      "");
+            return;
+        }
+        const double s = plan_scale_->px_per_inch();
         const double x0 = ax + (aw - w * s) / 2, y0 = ay + (ah - l * s) / 2;
         const double x1 = x0 + w * s, y1 = y0 + l * s;
-        svg_.text(kLeft + 50, kTop + 16, "SCALE " + plan_scale_.label(), "");
+        svg_.text(kLeft + 50, kTop + 16, "SCALE " + plan_scale_->label(), "");
         svg_.open_group(R"( id="plan" data-scale=")" + svg_number(s) + "\"" + data("width", w) +
                         data("length", l));
         svg_.rect(x0, y0, w * s, l * s, "pad", data("width", w) + data("length", l));
@@ -339,16 +491,31 @@ class Sheet {
             stacked += std::max(0.0, static_cast<double>(e.thickness));
         const double tall = std::max(static_cast<double>(t), stacked);
         section_scale_ = scale_to_fit({{tall, ah}});
-        double s = section_scale_.px_per_inch();
+        // Drawn only at a scale that shows T as a band and the pad as wider
+        // than a line (layers far thicker than T, a thickness of 1E+30, a
+        // pad 0.0001 in long).
+        if (!section_scale_ || t * section_scale_->px_per_inch() < 2 ||
+            along * section_scale_->px_per_inch() < 2) {
+            section_scale_.reset();
+            svg_.text(kLeft + 10, kSectionTop + 60,
+                      "NO SECTION: " + inches(along) + " x T = " + inches(t) +
+                          " WITH LAYERS AND PLATES OF " + inches(narrowed(stacked)),
+                      "");
+            svg_.text(kLeft + 10, kSectionTop + 72, "DOES NOT DRAW AT A SCALE OF 1:256 OR LARGER",
+                      "");
+            return;
+        }
+        double s = section_scale_->px_per_inch();
         bool broken = along * s > aw;
-        const double whole = scale_to_fit({{tall, ah}, {along, aw}}).px_per_inch();
-        if (broken && along * whole >= aw * 0.5 && tall * whole >= ah * 0.5) {
+        const std::optional<Scale> whole = scale_to_fit({{tall, ah}, {along, aw}});
+        if (broken && whole && along * whole->px_per_inch() >= aw * 0.5 &&
+            tall * whole->px_per_inch() >= ah * 0.5) {
             // Whole, when that still draws the thickness at half the room or more.
-            section_scale_ = scale_to_fit({{tall, ah}, {along, aw}});
-            s = section_scale_.px_per_inch();
+            section_scale_ = whole;
+            s = section_scale_->px_per_inch();
             broken = false;
         }
-        svg_.text(kLeft + 110, kSectionTop + 16, "SCALE " + section_scale_.label(), "");
+        svg_.text(kLeft + 110, kSectionTop + 16, "SCALE " + section_scale_->label(), "");
         constexpr double gap = 18;
         const double part = broken ? (aw - gap) / 2 / s : along;  // inches shown in each part
         const double drawn_w = broken ? aw : along * s;
@@ -356,27 +523,34 @@ class Sheet {
         const double y_bottom = ay + (ah + tall * s) / 2 - (tall - t) * s;
         const double y_top = y_bottom - t * s;
         // The parts: [from, to] in inches along the pad, and where each starts.
+        // The parts: the inches each shows, where it starts, and whether it
+        // holds the pad's left or right end. Kept as lengths from the ends,
+        // so that a part of a pad 1E+30 long is still drawn.
         struct Part {
-            double from, to, x;
+            double inches, x;
+            bool left, right;
         };
         std::vector<Part> parts;
         if (broken) {
-            parts.push_back({0, part, x0});
-            parts.push_back({along - part, along, x0 + part * s + gap});
+            parts.push_back({part, x0, true, false});
+            parts.push_back({part, x0 + part * s + gap, false, true});
         } else {
-            parts.push_back({0, along, x0});
+            parts.push_back({along, x0, true, true});
         }
-        auto span = [&](double from, double to, double y, double h, std::string_view cls) {
+        // A band inset by `inset` from each end of the pad.
+        auto span = [&](double inset, double y, double h, std::string_view cls) {
             for (const Part& p : parts) {
-                const double a = std::max(from, p.from), z = std::min(to, p.to);
-                if (z > a) svg_.rect(p.x + (a - p.from) * s, y, (z - a) * s, h, cls);
+                const double a = p.left ? inset : 0;
+                const double z = p.inches - (p.right ? inset : 0);
+                if (z > a) svg_.rect(p.x + a * s, y, (z - a) * s, h, cls);
             }
         };
+        const double right = parts.back().x + parts.back().inches * s;
 
         svg_.open_group(R"( id="section" data-scale=")" + svg_number(s) + "\"" +
                         data("thickness", t) + data("along", along) +
                         attribute("data-broken", broken ? "1" : "0"));
-        span(0, along, y_top, t * s, "body");
+        span(0, y_top, t * s, "body");
         double y = y_top;
         struct Label {
             std::string text;
@@ -389,21 +563,19 @@ class Sheet {
             const double h = std::max(0.0, static_cast<double>(e.thickness)) * s;
             svg_.open_group(attribute("class", e.cls) + data("thickness", e.thickness));
             const double inset = e.plate ? b_.side_cover : 0;
-            span(inset, along - inset, y, h, "");
+            span(inset, y, h, "");
             svg_.close_group();
             if (e.plate && plate_y == y_top) plate_y = y + h / 2;
             if (std::find(named.begin(), named.end(), e.name) == named.end()) {
                 named.push_back(e.name);
-                const Part& last = parts.back();
                 labels.push_back({std::string(e.name) + " " + inches(e.thickness),
-                                  last.x + (along - inset - last.from) * s - 6 - 10 * labels.size(),
+                                  right - inset * s - 6 - 10 * static_cast<double>(labels.size()),
                                   y + h / 2});
             }
             y += h;
         }
         if (has_plates() && b_.side_cover > 0) {
-            const Part& last = parts.back();
-            const double sx = last.x + (along - b_.side_cover / 2 - last.from) * s;
+            const double sx = right - b_.side_cover / 2 * s;
             labels.push_back({"SIDE COVER " + inches(b_.side_cover), sx, plate_y});
         }
         svg_.close_group();
@@ -430,12 +602,11 @@ class Sheet {
             svg_.line(lx - 2, ly - 3, lb.x, lb.y, "leader");
         }
         dim_y(y_top, y_bottom, x0 - 24, x0, "T = " + inches(t));
-        const double right = parts.back().x + (parts.back().to - parts.back().from) * s;
         dim_x(x0, right, y_bottom + 26, y_bottom,
               std::string(w >= l ? "W = " : "L = ") + inches(along) + (broken ? " (BROKEN)" : ""));
         if (std::fabs(stacked - t) > 0.0005) {
             svg_.text(kLeft + 10, kSectionTop + 292,
-                      "THE LAYERS AND PLATES ADD UP TO " + inches(static_cast<float>(stacked)) +
+                      "THE LAYERS AND PLATES ADD UP TO " + inches(narrowed(stacked)) +
                           " IN, NOT T: EACH IS DRAWN AT ITS THICKNESS",
                       "layers-do-not-fit");
         }
@@ -687,8 +858,7 @@ class Sheet {
         const bool total = std::string_view(p.load) == "total";
         svg_.open_group(R"( class="strain-point")" + attribute("data-layer", p.layer) +
                         attribute("data-load", p.load) + data("stress", p.stress) +
-                        data("ratio", p.ratio) +
-                        attribute("data-strain", as_printed(p.strain, 4, 1)));
+                        data("ratio", p.ratio) + strain_attribute(p.strain));
         const bool on_chart = std::isfinite(p.strain) && std::isfinite(p.stress) && p.strain >= 0 &&
                               p.strain <= x_max && p.stress >= 0 && p.stress <= y_max;
         StrainConstruction c;
@@ -757,19 +927,21 @@ class Sheet {
         y += 12;
         std::vector<std::string> notes;
         notes.push_back("DIMENSIONS IN INCHES. 60 DUROMETER NEOPRENE.");
-        if (holes()) {
+        // The notes on the drawing, for a sheet that draws the bearing.
+        const bool drawn = !not_evaluated();
+        if (holes() && drawn) {
             notes.push_back("HOLE POSITIONS ARE NOT PART OF THE DESIGN: THE HOLES ARE");
             notes.push_back("  SHOWN EVENLY SPACED ON THE LONG CENTRE LINE.");
         }
-        if (has_plates()) {
+        if (has_plates() && drawn) {
             notes.push_back("STEEL PLATES INSET BY THE SIDE COVER" +
                             std::string(holes() ? ", THEIR HOLES LARGER" : "."));
             if (holes()) notes.push_back("  BY TWICE THE SIDE COVER.");
             notes.push_back(b_.properties_from_plates ? "PROPERTIES FROM THE PLATE DIMENSIONS."
                                                       : "PROPERTIES FROM THE BEARING DIMENSIONS.");
         }
-        if (holes()) notes.push_back("SECTION A-A IS TAKEN CLEAR OF THE HOLES.");
-        notes.push_back("SCALES HOLD ON LETTER PAPER PRINTED AT 100 %.");
+        if (holes() && drawn) notes.push_back("SECTION A-A IS TAKEN CLEAR OF THE HOLES.");
+        if (drawn) notes.push_back("SCALES HOLD ON LETTER PAPER PRINTED AT 100 %.");
         for (const std::string& m : r_.closing_messages) notes.push_back(m);
         for (const std::string& n : notes) {
             svg_.text(x, y, svg_text(n), "small", R"( xml:space="preserve")");
@@ -789,25 +961,46 @@ class Sheet {
         svg_.text(kLeft + 8, y + 20, "ELASTOMERIC BEARING PAD", "heading");
         svg_.text(kLeft + 8, y + 44, "PROBLEM " + field_text(r_.used.problem_number), "big",
                   R"( xml:space="preserve")");
-        svg_.text(kLeft + 8, y + 64, "AASHTO 1992 ART. 14.4.1, METHOD A", "small");
+        // The rules the verdict is taken under, and no others.
+        svg_.text(kLeft + 8, y + 58, "RULES: " + capitals(kAashtoRules), "small rules");
+        svg_.text(kLeft + 8, y + 68, "ONLY; NO OWNER'S CRITERIA ARE APPLIED", "small");
         svg_.text(258, y + 16, "TITLE", "small");
-        svg_.text(258, y + 34, field_text(r_.used.title), "title", R"( xml:space="preserve")");
-        std::string scales = "PLAN " + plan_scale_.label() + "   SECTION " +
-                             section_scale_.label() + "   CHART NOT TO SCALE";
-        svg_.text(258, y + 62, scales, "small", R"( xml:space="preserve")");
-        const bool analysis = r_.mode == RunMode::analysis;
-        svg_.text(768, y + 20, analysis ? "ANALYSIS" : "DESIGN", "heading");
-        std::string outcome;
-        if (impossible()) {
-            outcome = "DESIGN NOT POSSIBLE";
-        } else if (r_.warnings.empty()) {
-            outcome = "NO WARNINGS";
-        } else {
-            outcome = std::to_string(r_.warnings.size()) +
-                      (r_.warnings.size() == 1 ? " WARNING" : " WARNINGS") + ", REPORT PAGE 5";
+        svg_.text(258, y + 32, field_text(r_.used.title), "title", R"( xml:space="preserve")");
+        // A design's answer, or the last bearing an impossible one tried.
+        const std::vector<std::string> answer = wrapped(capitals(answer_text(r_)), 110);
+        for (std::size_t i = 0; i < answer.size() && i < 2; ++i) {
+            svg_.text(258, y + 45 + 9 * static_cast<double>(i), svg_text(answer[i]),
+                      "small answer");
         }
-        svg_.text(768, y + 40, outcome, impossible() ? "big" : "");
-        svg_.text(768, y + 60, "SEE THE REPORT FOR THE CHECKS", "small");
+        std::string scales = "PLAN " + scale_label(plan_scale_) + "   SECTION " +
+                             scale_label(section_scale_) + "   CHART NOT TO SCALE";
+        if (not_evaluated()) scales = "NOT DRAWN: THE BEARING IS NOT EVALUATED";
+        svg_.text(258, y + 68, scales, "small", R"( xml:space="preserve")");
+
+        // The verdict: its word, then what it rests on. A bearing not
+        // evaluated gets neither the report's warnings nor a governing check.
+        const bool analysis = r_.mode == RunMode::analysis;
+        svg_.text(768, y + 16, analysis ? "ANALYSIS" : "DESIGN", "heading");
+        svg_.text(768, y + 35, capitals(verdict_words(verdict_.word)), "big verdict");
+        std::vector<std::string> lines;
+        if (not_evaluated()) {
+            lines.push_back("THE CHECKS ARE NOT MADE: SEE THE REASONS");
+        } else if (impossible()) {
+            lines.push_back("LAST BEARING TRIED, NOT A DESIGN");
+            lines.push_back("SEE THE NOTES AND THE REPORT");
+        } else {
+            // The sentence after its first word: "2 checks fail; ... governs at 1.211".
+            const std::string text = verdict_text(r_, verdict_);
+            const std::size_t colon = text.find(": ");
+            if (colon != std::string::npos) lines = wrapped(capitals(text.substr(colon + 2)), 48);
+            lines.resize(std::min<std::size_t>(lines.size(), 2));
+            const std::size_t n = r_.warnings.size();
+            lines.push_back((n == 0 ? std::string("NO") : std::to_string(n)) +
+                            (n == 1 ? " WARNING" : " WARNINGS") + " ON REPORT PAGE 5");
+        }
+        for (std::size_t i = 0; i < lines.size(); ++i) {
+            svg_.text(768, y + 48 + 10 * static_cast<double>(i), svg_text(lines[i]), "small");
+        }
         if (impossible()) {
             // Marked across the drawing too: the last bearing the search
             // tried, not a design.
@@ -820,9 +1013,10 @@ class Sheet {
     const Result& r_;
     const CheckResults& rec_;
     const Bearing& b_;
+    const Verdict verdict_;
     Svg svg_;
-    Scale plan_scale_{1, 1};
-    Scale section_scale_{1, 1};
+    std::optional<Scale> plan_scale_;
+    std::optional<Scale> section_scale_;
 };
 
 }  // namespace

@@ -25,7 +25,15 @@ namespace bearingpad {
 // "layer cover", "layer internal", "layer pad", "plate load-plate" or "plate
 // internal-plate", with data-thickness in inches; the chart <g id="chart">
 // with its axes' mapping, and one <g class="strain-point"> for each strain
-// the report interpolates, with data-strain as the report prints it.
+// the report interpolates, with data-strain as the report prints it. The
+// sheet's data-verdict is the problem's verdict key. A value that is not
+// finite is written as the JSON writes it: no data-NAME, and its text
+// ("NaN", "Infinity", "-Infinity") in data-NAME_text.
+//
+// The title block states the verdict, the rules applied and a design's
+// answer. A bearing not evaluated gets its reasons and its values as used in
+// place of the plan, section and chart; a view that no drafting scale down
+// to 1:256 draws is not drawn, and the sheet says so.
 std::optional<std::string> drawing_svg(const Result& result);
 
 }  // namespace bearingpad

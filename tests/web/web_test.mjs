@@ -351,6 +351,11 @@ function nativeReport(records, name) {
   await page.click("#explain-fill");
   check((await page.$eval("#f-width", (e) => e.value)) === "0.0014", "Fill the form puts the width as read");
   check(/without a point/.test(await text(page, "#mark-width")), "the width filled carries the mark of --explain: " + (await text(page, "#mark-width")));
+  const marksShown = (await page.$$eval(".field-mark:not([hidden])", (es) => es.map((e) => e.textContent))).join("; ").split("; ");
+  check(marksShown.length > 0 && marksShown.every((t, i) => marksShown.indexOf(t) === i &&
+                                                          (!t.startsWith("as opened: ") || !marksShown.includes(t.slice(11)))), "Fill the form shows each mark once: " + marksShown.join(" | "));
+  check(await page.$eval("#message", (e) => e.className === "info" && getComputedStyle(e).color !== "rgb(176, 0, 32)"),
+        "what Fill the form did is information, not in the error style");
   await page.click("#save-rpt");
   check((await savedNames(page)).join() === "mistyped.rpt", "the opened file's name names the saved report");
   await type(page, "width", "12");
@@ -398,17 +403,24 @@ function pageTexts(pdfFile) {
   check(native.stdout.length > 0 && !!csv && csv.equals(native.stdout),
         `the saved schedule equals --schedule over the same files (${csv ? csv.length : 0} / ${native.stdout.length} bytes, first difference at ${csv ? firstDifference(csv, native.stdout) : 0})`);
   await screenshots(page, "schedule");
+  await page.evaluate(() => window.bearingpad.preparePrint("schedule"));
   for (const format of ["Letter", "A4"]) {
     const out = join(pdfDir, `schedule-50-${format}.pdf`);
     await page.pdf({ path: out, format, landscape: true });
     const texts = pageTexts(out);
+    // Its heading: what it is, the date and the page's version.
+    const heading = texts[0].split("\n")[0];
+    check(/^Bearing schedule, 50 bearings, printed .*2026.*, bearingpad \d+\.\d+/.test(heading), `the printed schedule's heading on ${format}: ${heading}`);
+    texts[0] = texts[0].slice(texts[0].indexOf("\n") + 1);
     const seen = names.map((n) => texts.filter((t) => t.includes(n)).length);
     // A row cut by a page would leave its tail above the first whole row of
     // the next page, among the column names.
     const tops = texts.map((t) => t.slice(0, t.indexOf("case-")).replace(/[^\x21-\x7e]|[a-z_]+/g, ""));
-    check(texts.length >= 2 && seen.every((k) => k === 1) && tops.every((t) => t === ""),
+    // Letter needs two pages at least (A4 landscape, wider, may hold all 50).
+    check(texts.length >= (format === "Letter" ? 2 : 1) && seen.every((k) => k === 1) && tops.every((t) => t === ""),
           `the schedule of 50 printed on ${format} landscape: ${texts.length} pages, every row once and whole (${tops.join("|").slice(0, 100)})`);
   }
+  await page.evaluate(() => window.bearingpad.endPrint());
   // A row's report saved from its row; a row opened in the form.
   const solved = names.findIndex((f) => readFileSync(join(nativeDir, f.replace(/\.dat$/, ".out")), "latin1").startsWith("0\n"));
   await page.click(`#schedule tbody tr:nth-child(${solved + 1}) button[data-act=save]`);
@@ -487,16 +499,24 @@ function checkPrint(pdfFile, what) {
   await page.evaluate(() => window.bearingpad.rendered());
   if (await page.$eval("#pictures", (e) => !e.hidden)) {
     for (const format of ["Letter", "A4"]) {
-      await page.evaluate(() => document.body.classList.add("print-drawing"));
+      await page.evaluate(() => window.bearingpad.preparePrint("drawing"));
       const out = join(pdfDir, `drawing-${format}.pdf`);
       await page.pdf({ path: out, format, landscape: true });
-      await page.evaluate(() => document.body.classList.remove("print-drawing"));
+      await page.evaluate(() => window.bearingpad.endPrint());
       const texts = pageTexts(out);
       check(texts.length === 1 && /BILL OF LAYERS/.test(texts[0]) && !/^ *PAGE \d/m.test(texts[0]),
             `the drawing sheet printed on ${format} landscape: ${texts.length} page(s)`);
     }
   } else {
     console.log("no drawing in this engine: the drawing sheet is not printed");
+  }
+  // The report is portrait even when the dialog asks for landscape.
+  {
+    const out = join(pdfDir, "report-asked-landscape-Letter.pdf");
+    await page.pdf({ path: out, format: "Letter", landscape: true });
+    const size = /Page size:\s+([\d.]+) x ([\d.]+)/.exec(execFileSync("pdfinfo", [out], { encoding: "latin1" }));
+    check(pageTexts(out).length === 5 && Number(size[1]) < Number(size[2]),
+          `the report asked for on landscape Letter prints 5 portrait pages: ${pageTexts(out).length} of ${size[1]} x ${size[2]} pt`);
   }
   // A .rpt opened with Open, for viewing and printing alone.
   await (await page.$("#open")).uploadFile(join(nativeDir, "two-plates.rpt"));
@@ -509,6 +529,149 @@ function checkPrint(pdfFile, what) {
   check(problems.length === 0, "no page errors in the print test: " + problems.join("; "));
   await context.close();
   section("5. printing");
+}
+
+// ---------------------------------------------------------------------------
+// 6. The verdict on the page and the trial's faults: the trial's problems
+//    give no green, no "pass" and no bar, and their banners name what is not
+//    physical beside the field; the refused field's banner greys whole; a
+//    number being typed greys nothing; refusals give the limit first; the
+//    selects are not cut; the outcome in view at the foot of the form; the
+//    drawing at true scale; the schedule leads with its verdict at 1366.
+const GREEN = "rgb(46, 125, 50)";
+async function noGreenNoPass(page, what) {
+  await page.evaluate(() => window.bearingpad.rendered());
+  const seen = await page.evaluate((green) => {
+    const els = [document.getElementById("outcome"), ...document.querySelectorAll("#outcome *, #checks *")];
+    const greens = els.filter((e) => { const s = getComputedStyle(e); return [s.color, s.backgroundColor, s.borderLeftColor].includes(green); });
+    return { greens: greens.length, bars: document.querySelectorAll("#checks .bar").length,
+             pass: /\bpass/i.test(document.getElementById("outcome").innerText + document.getElementById("checks").tBodies[0].innerText),
+             outcome: document.getElementById("outcome").innerText };
+  }, GREEN);
+  check(seen.greens === 0 && seen.bars === 0 && !seen.pass, `${what}: no green (${seen.greens}), no bar (${seen.bars}), no "pass" (${seen.pass}): ${seen.outcome.slice(0, 160)}`);
+  return seen.outcome;
+}
+// The width in inches of the widest dark horizontal line of a PDF's page 1
+// drawn at 200 dots an inch (the drawing's frame).
+function frameWidth(pdfFile) {
+  const pgm = execFileSync("pdftoppm", ["-r", "200", "-gray", "-f", "1", "-l", "1", pdfFile], { maxBuffer: 1 << 26 });
+  const header = /^P5\s+(\d+)\s+(\d+)\s+255\s/.exec(pgm.toString("latin1", 0, 40));
+  const [w, h] = [Number(header[1]), Number(header[2])];
+  const data = pgm.subarray(header[0].length);
+  let best = 0;
+  for (let y = 0; y < h; y++) {
+    let run = 0;
+    for (let x = 0; x < w; x++) {
+      run = data[y * w + x] < 100 ? run + 1 : 0;
+      if (run > best) best = run;
+    }
+  }
+  return best / 200;
+}
+{
+  const { page, context, problems } = await openPage({ fixedClock: true });
+  await page.click("#clear");
+  const fresh = await text(page, "#outcome");
+  check(/1 hole of 3\.0 in/.test(fresh) && /3\.0 in/.test(await text(page, "#note-holes")),
+        "New says what a blank fills in, and the hole count's note shows the 3 in hole: " + (await text(page, "#note-holes")));
+  await type(page, "number", "0001");
+  let banner = await noGreenNoPass(page, "New, then only a problem number");
+  check(/not evaluated: .*no load/.test(banner) && /no load/.test(await text(page, "#mark-dead")),
+        "no load: the banner and the dead load's field say so: " + (await text(page, "#mark-dead")));
+  await page.click("input[name=mode][value=A]");
+  for (const [id, v] of [["width", "14"], ["length", "9"], ["dead", "40"], ["live", "20"]]) await type(page, id, v);
+  banner = await noGreenNoPass(page, "an analysis 14 x 9 with a blank thickness");
+  check(/thickness/.test(banner) && /not evaluated/.test(await text(page, "#mark-thickness")), "the thickness field is named: " + (await text(page, "#mark-thickness")));
+  for (const [id, v] of [["width", "2"], ["length", "2"], ["thickness", "2"]]) await type(page, id, v);
+  banner = await noGreenNoPass(page, "a 2 x 2 in pad with the default 3 in hole");
+  check(/hole/.test(await text(page, "#mark-diameter")), "the hole diameter's field is named: " + (await text(page, "#mark-diameter")));
+  for (const [id, v] of [["width", "14"], ["length", "9"], ["thickness", "2"], ["dead", "-40"]]) await type(page, id, v);
+  await noGreenNoPass(page, "a negative dead load");
+  check(/dead load is below 0/.test(await text(page, "#mark-dead")), "a negative dead load is marked: " + (await text(page, "#mark-dead")));
+  await page.click("input[name=mode][value=' ']");
+  for (const [id, v] of [["width", "10"], ["length", "8"], ["thickness", ""], ["dead", "900"], ["live", "300"]]) await type(page, id, v);
+  banner = await noGreenNoPass(page, "a design 10 x 8 in with 900 + 300 K");
+  check(/Design not possible/.test(banner) && /Last bearing tried: /.test(banner), "the impossible design names the last bearing tried: " + banner.slice(0, 160));
+  // A design that holds states its answer; its checks pass in green.
+  for (const [id, v] of [["width", ""], ["length", ""], ["dead", "40"], ["live", "20"], ["fixity", "100"], ["span", "80"],
+                         ["camber", "1"], ["deaddefl", ".5"], ["livedefl", ".25"]]) await type(page, id, v);
+  await page.evaluate(() => window.bearingpad.rendered());
+  check(/^Designed: [\d.]+ x [\d.]+ x [\d.]+ in/.test(await text(page, "#outcome")) && /adequate/i.test(await text(page, "#outcome")) &&
+        (await page.$$("#checks .bar")).length > 0, "a design states its answer: " + (await text(page, "#outcome")).slice(0, 160));
+
+  // A refused field greys the whole banner (no bare text left bright); a
+  // number begun with "." greys nothing; refusals give the limit first.
+  await type(page, "width", "1,5");
+  check(await page.$eval("#outcome", (o) => [...o.childNodes].every((n) => n.nodeType === 1) &&
+        [...o.children].every((e) => e.classList.contains("stale-note") || getComputedStyle(e).opacity < 0.5)),
+        "a refused field greys every part of the old banner");
+  await type(page, "width", "");
+  await page.keyboard.type(".");
+  check(!(await page.$eval("#results-side", (e) => e.classList.contains("stale"))), "typing \".\" greys nothing");
+  await page.keyboard.type("25");
+  check(!(await page.$eval("#results-side", (e) => e.classList.contains("stale"))) && (await text(page, "#refused-width")) === "", "\".25\" is solved");
+  await type(page, "dead", "123456.7");
+  check(/^At most 99999 K: 123456\.7 does not fit F6\.3 \(cols 17-22\)/.test(await text(page, "#refused-dead")), "a refusal gives the limit first: " + (await text(page, "#refused-dead")));
+  await type(page, "dead", "40");
+  // Each select wide enough for its longest text.
+  const cut = await page.$$eval(".field select", (ss) => ss.filter((s) => {
+    const probe = document.createElement("span");
+    probe.style.font = getComputedStyle(s).font;
+    probe.style.position = "absolute";
+    document.body.appendChild(probe);
+    const widest = Math.max(...[...s.options].map((o) => { probe.textContent = o.textContent; return probe.getBoundingClientRect().width; }));
+    probe.remove();
+    return widest + 24 > s.clientWidth;
+  }).map((s) => s.id));
+  check(cut.length === 0, "no select's text cut off: " + cut.join(", "));
+  // At 1366 x 768, scrolled to the beam record's foot, the outcome is whole in view.
+  for (const id of ["row-dead", "row-livedefl"]) {
+    await page.$eval("#" + id, (e) => e.scrollIntoView({ block: "end" }));
+    await page.evaluate(() => window.scrollTo(0, document.body.scrollHeight));
+    const r = await page.$eval("#outcome", (e) => { const b = e.getBoundingClientRect(); return [b.top, b.bottom]; });
+    check(r[0] >= -1 && r[1] <= 768, `scrolled to ${id}, the outcome is whole in view: ${r}`);
+  }
+  await screenshots(page, "outcome-at-foot");
+
+  // The drawing at true scale: a 10.0 in frame on Letter and A4 landscape.
+  await page.click("#clear");
+  await (await page.$("#open")).uploadFile(join(examplesDir, "analysis.dat"));
+  await page.waitForFunction(() => document.getElementById("file-name").textContent === "analysis.dat");
+  await page.evaluate(() => window.bearingpad.rendered());
+  for (const format of ["Letter", "A4"]) {
+    await page.evaluate(() => window.bearingpad.preparePrint("drawing"));
+    const out = join(pdfDir, `drawing-true-scale-${format}.pdf`);
+    await page.pdf({ path: out, format, landscape: true });
+    await page.evaluate(() => window.bearingpad.endPrint());
+    const size = /Page size:\s+([\d.]+) x ([\d.]+)/.exec(execFileSync("pdfinfo", [out], { encoding: "latin1" }));
+    const frame = frameWidth(out);
+    check(pageTexts(out).length === 1 && Number(size[1]) > Number(size[2]) && Math.abs(frame - 10.0) <= 0.02,
+          `the drawing on ${format} landscape: one page of ${size[1]} x ${size[2]} pt, its frame ${frame.toFixed(3)} in wide (10.0 in drawn)`);
+  }
+
+  // The schedule at 1366: the verdict, the governing check in words and its
+  // ratio lead, in view without scrolling sideways.
+  const trial = join(outDir, "trial");
+  rmSync(trial, { recursive: true, force: true });
+  mkdirSync(trial);
+  writeFileSync(join(trial, "no-thickness.dat"), "    0001NO THICKNESS\n A   14.0   9.0\n    100.0   80.0  40.0 20.0    1.0  .5 .25\n", "latin1");
+  copyFileSync(join(examplesDir, "analysis.dat"), join(trial, "analysis.dat"));
+  await (await page.$("#open")).uploadFile(join(trial, "analysis.dat"), join(trial, "no-thickness.dat"));
+  await page.waitForFunction(() => !document.getElementById("schedule-box").hidden);
+  const lead = await page.evaluate(() => {
+    const head = [...document.querySelectorAll("#schedule thead th")].map((th) => th.textContent);
+    const rows = [...document.querySelectorAll("#schedule tbody tr")].map((tr) => [...tr.children].slice(1, 5).map((td) => td.textContent));
+    const v = document.querySelector("#schedule thead th.verdict-col").getBoundingClientRect();
+    return { head: head.slice(1, 5), rows, right: v.right, scroll: document.querySelector("#schedule-box .table-scroll").scrollLeft, width: window.innerWidth };
+  });
+  check(lead.head.join() === "verdict,governing check,ratio,file" && lead.right <= lead.width && lead.scroll === 0,
+        `the schedule leads with the verdict in view at 1366: ${lead.head.join()} (right edge ${lead.right})`);
+  check(lead.rows[0].join("|") === "inadequate|Internal plate, working loads|1.211|analysis.dat" &&
+        lead.rows[1][0] === "not evaluated" && lead.rows[1][2] === "", "the schedule's verdicts: " + JSON.stringify(lead.rows));
+  await screenshots(page, "schedule-verdict");
+  check(problems.length === 0, "no page errors in the verdict test: " + problems.join("; "));
+  await context.close();
+  section("6. the verdict and the trial's faults");
 }
 
 await browser.close();
