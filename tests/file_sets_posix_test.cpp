@@ -147,7 +147,7 @@ TEST(FileSetsPosix, WrittenInThisRunByName) {
     ScratchDir dir;
     std::vector<std::string> args = {"-y", "q00.dat"};
     for (int i = 0; i < 33; ++i) {
-        args.push_back("f" + std::to_string(i) + ".dat");
+        args.push_back(std::string("f").append(std::to_string(i)).append(".dat"));
         write_file(dir / args.back(), kProblem);
     }
     args.push_back("q05.dat");

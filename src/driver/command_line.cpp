@@ -8,7 +8,9 @@
 
 #include "drawing/bearing_drawing.h"
 #include "driver/explain.h"
+#include "driver/table_files.h"
 #include "driver/whole_file.h"
+#include "results/bearing_types.h"
 #include "results/result_json.h"
 #include "results/schedule.h"
 
@@ -59,6 +61,9 @@ constexpr const char* kHelpStart[] = {
 };
 
 constexpr const char* kHelpOptions[] = {
+    "       bearingpad [-y] [--out DIR] [--json] [--drawing] [--schedule[=CSV]]",
+    "                  [--types[=CSV]] --table TABLE",
+    "       bearingpad --to-table FILE...",
     "       bearingpad --explain FILE...",
     "       bearingpad --help | --version",
     "",
@@ -80,6 +85,14 @@ constexpr const char* kHelpEnd[] = {
     "  --schedule     write the bearing schedule of all the problems, one CSV row",
     "                 each, on standard output (instead of the line per problem)",
     "  --schedule=CSV the same into the file CSV",
+    "  --table TABLE  a table of bearings (CSV or TAB-separated, UTF-8), one row",
+    "                 each, columns by name: each row is written as an input file",
+    "                 MARK.dat and solved as that file; a row that cannot be",
+    "                 written is refused (status 3) and the other rows go on",
+    "  --out DIR      the folder of the rows' files (default: the table's)",
+    "  --types        with --table: the bearing types, one CSV row each, on",
+    "                 standard output; --types=CSV into the file CSV",
+    "  --to-table     write the table of the input files on standard output",
     "  --explain      write no report: show the three records under a column ruler",
     "                 and how each field is read, and mark probable slips",
     "  --help         this text",
@@ -116,6 +129,11 @@ struct Options {
     bool version = false;
     bool schedule = false;
     std::string schedule_file;  // empty: standard output
+    std::string table;          // --table: the table of bearings
+    std::string out_dir;        // --out: the folder of its rows' files
+    bool types = false;
+    std::string types_file;  // empty: standard output
+    bool to_table = false;
     // The outputs besides the report that were asked, in the table's order.
     std::vector<const OutputRow*> outputs;
     std::vector<std::string> files;
@@ -126,11 +144,24 @@ std::optional<Options> parse(RunEnvironment& env, const std::vector<std::string>
     Options o;
     bool names_only = false;
     std::vector<bool> asked(std::size(kOutputs), false);
+    std::string* value = nullptr;  // the option that takes the next argument
     for (const std::string& arg : args) {
         const auto row = std::find_if(std::begin(kOutputs), std::end(kOutputs),
                                       [&](const OutputRow& r) { return r.option == arg; });
-        if (names_only || arg.empty() || arg.front() != '-') {
+        if (value) {
+            *value = arg;
+            value = nullptr;
+        } else if (names_only || arg.empty() || arg.front() != '-') {
             o.files.push_back(arg);
+        } else if (arg == "--table" || arg == "--out") {
+            value = arg == "--table" ? &o.table : &o.out_dir;
+        } else if (arg.rfind("--table=", 0) == 0 || arg.rfind("--out=", 0) == 0) {
+            (arg[2] == 't' ? o.table : o.out_dir) = arg.substr(arg.find('=') + 1);
+        } else if (arg == "--types" || (arg.rfind("--types=", 0) == 0 && arg.size() > 8)) {
+            o.types = true;
+            o.types_file = arg.size() > 8 ? arg.substr(8) : std::string();
+        } else if (arg == "--to-table") {
+            o.to_table = true;
         } else if (arg == "--") {
             names_only = true;
         } else if (row != std::end(kOutputs)) {
@@ -161,7 +192,24 @@ std::optional<Options> parse(RunEnvironment& env, const std::vector<std::string>
         env.error_out << "bearingpad: --explain writes no results\r\n" << usage_line() << "\r\n";
         return std::nullopt;
     }
-    if (o.files.empty() && !o.help && !o.version) {
+    const char* conflict = nullptr;
+    if (value || (!o.table.empty() && !o.files.empty())) {
+        conflict = "--table takes one table and no input files";
+    } else if (o.to_table && (!o.outputs.empty() || o.schedule || o.explain || o.types ||
+                              !o.table.empty() || !o.out_dir.empty())) {
+        conflict = "--to-table writes the table alone";
+    } else if (o.explain && !o.table.empty()) {
+        conflict = "--explain takes input files, not a table";
+    } else if (o.table.empty() && (o.types || !o.out_dir.empty())) {
+        conflict = "--types and --out go with --table";
+    } else if (o.types && o.schedule && o.types_file.empty() && o.schedule_file.empty()) {
+        conflict = "--schedule and --types cannot both go to standard output";
+    }
+    if (conflict) {
+        env.error_out << "bearingpad: " << conflict << "\r\n" << usage_line() << "\r\n";
+        return std::nullopt;
+    }
+    if (o.files.empty() && o.table.empty() && !o.help && !o.version) {
         env.error_out << "bearingpad: no input file named\r\n" << usage_line() << "\r\n";
         return std::nullopt;
     }
@@ -179,15 +227,30 @@ class CommandLine {
 
     int execute() {
         try {
+            if (!options_.table.empty()) {
+                // A table: its rows' input files named, then each row written
+                // and solved as that file; the status is the first row's
+                // (in table order) that was refused or failed.
+                table_ = read_table_file(env_, options_.table, options_.out_dir);
+                options_.files = table_.files;
+                if (table_.files.empty()) {
+                    return std::min_element(table_.refused.begin(), table_.refused.end())->second;
+                }
+            }
             if (options_.schedule && !open_schedule()) return failure_cannot_overwrite;
-            for (const std::string& file : options_.files) {
+            if (options_.types && !open_types()) return failure_cannot_overwrite;
+            for (std::size_t i = 0; i < options_.files.size(); ++i) {
                 if (options_.explain) {
-                    record(explain_file(file));
+                    record(explain_file(options_.files[i]));
                 } else {
-                    solve_file(file);
+                    solve_file(options_.files[i], i);
                 }
             }
             flush_group();
+            if (!table_.refused.empty()) {
+                status_ = std::min_element(table_.refused.begin(), table_.refused.end())->second;
+            }
+            if (options_.types) write_types(types_.summary());
             if (schedule_) {
                 // The schedule is put in place whole once every row is in it.
                 try {
@@ -219,7 +282,17 @@ class CommandLine {
         std::unique_ptr<FileSet> set;
         std::string written_key;  // its report's entry in written_
         std::string note;         // what the line adds about the drawing
+        std::size_t index = 0;    // its place among the run's problems
     };
+
+    // The status of a problem: a table's row that failed is remembered with
+    // its row, whose order sets the run's status.
+    void record_problem(std::size_t index, int one) {
+        record(one);
+        if (one != 0 && index < table_.rows.size()) {
+            table_.refused.emplace_back(table_.rows[index].row, one);
+        }
+    }
 
     // The first failure is the status; a mark only while none failed.
     void record(int one) {
@@ -229,10 +302,27 @@ class CommandLine {
     }
 
     // One problem and its row of the schedule, a problem that failed included;
-    // a problem with files to put in place waits for its group.
-    void solve_file(const std::string& file) {
+    // a problem with files to put in place waits for its group. A row of a
+    // table has its input file written first (a row refused there has no
+    // schedule row), and leads its row of the schedule with its mark,
+    // location, quantity and type.
+    void solve_file(const std::string& file, std::size_t index) {
         auto p = std::make_unique<Pending>();
         p->file = file;
+        p->index = index;
+        if (index < table_.rows.size()) {
+            std::vector<std::string> outputs = {report_name_for(file)};
+            for (const OutputRow* row : options_.outputs) {
+                outputs.push_back(output_name_for(file, std::string(row->extension)));
+            }
+            flush_group();
+            const int written = write_row_input(env_, options_.table, table_.rows[index], file,
+                                                outputs, options_.replace);
+            if (written != 0) {
+                record_problem(index, written);
+                return;
+            }
+        }
         const int status = solve_into(file, *p);
         if (p->set) {
             if (pending_.empty()) group_start_ = std::chrono::steady_clock::now();
@@ -244,8 +334,17 @@ class CommandLine {
             return;
         }
         flush_group();
-        record(status);
-        write_schedule(schedule_row(p->result, file));
+        record_problem(index, status);
+        write_schedule(schedule_line(*p));
+    }
+
+    // The problem's row of the schedule; a table's row with its mark and type.
+    std::string schedule_line(const Pending& p) {
+        if (p.index >= table_.rows.size()) return schedule_row(p.result, p.file);
+        const TableRow& row = table_.rows[p.index];
+        const BearingMark mark{row.mark.empty() ? row.stem : row.mark, row.location, row.quantity};
+        const std::string type = types_.add(p.result, mark);
+        return table_schedule_row(mark, type, p.result, p.file);
     }
 
     // The group's files put on the disk together, then each set put in place
@@ -263,7 +362,7 @@ class CommandLine {
             complete(*p);
             if (schedule_failure) continue;
             try {
-                write_schedule(schedule_row(p->result, p->file));
+                write_schedule(schedule_line(*p));
             } catch (const ScheduleFailure& f) {
                 schedule_failure = f;
             }
@@ -286,14 +385,14 @@ class CommandLine {
             p.result.end = ProblemEnd::failure;
             p.result.failure = failure_data(failure);
             p.result.report_written = false;  // the report was not put in place
-            record(failure.number);
+            record_problem(p.index, failure.number);
             return;
         }
         if (!schedule_on_console()) {
             env_.console_out << p.file << ": " << report_file << ' ' << outcome_summary(p.result)
                              << p.note << "\r\n";
         }
-        for (const RunTimeFailure& left : p.set->left()) record(fail(left));
+        for (const RunTimeFailure& left : p.set->left()) record_problem(p.index, fail(left));
         record(0);
     }
 
@@ -429,19 +528,27 @@ class CommandLine {
         return failure_cannot_overwrite;
     }
 
-    bool schedule_on_console() const { return options_.schedule && options_.schedule_file.empty(); }
+    bool schedule_on_console() const {
+        return (options_.schedule && options_.schedule_file.empty()) ||
+               (options_.types && options_.types_file.empty());
+    }
 
     // The schedule's file created (or replaced with -y, never over an input
     // file) and its header written; false when it exists and stays.
     bool open_schedule() {
+        const std::string header =
+            options_.table.empty() ? schedule_header() : table_schedule_header();
         if (options_.schedule_file.empty()) {
-            env_.console_out << schedule_header();
+            env_.console_out << header;
             return true;
         }
         const std::string name = env_.files.absolute_name(options_.schedule_file);
         try {
             // Never over an input, nor over a report, result or drawing that
             // this run writes.
+            if (!options_.table.empty() && env_.files.absolute_name(options_.table) == name) {
+                throw RunTimeFailure{failure_cannot_overwrite, report_unit, name};
+            }
             for (const std::string& file : options_.files) {
                 if (file.empty()) continue;
                 std::vector<std::string> taken = {file, report_name_for(file)};
@@ -466,8 +573,55 @@ class CommandLine {
                            << " exists, not replaced (-y replaces it)\r\n";
             return false;
         }
-        write_schedule(schedule_header());
+        write_schedule(header);
         return true;
+    }
+
+    // The types' file of a table run, created (or replaced with -y) before
+    // any row is written, never over the table or a file of the run; false
+    // when it exists and stays. Written whole at the end.
+    bool open_types() {
+        if (options_.types_file.empty()) return true;
+        const std::string name = env_.files.absolute_name(options_.types_file);
+        try {
+            std::vector<std::string> taken = {options_.table, options_.schedule_file};
+            for (const std::string& file : options_.files) {
+                taken.push_back(file);
+                for (const OutputRow& row : kOutputs) {
+                    taken.push_back(output_name_for(file, std::string(row.extension)));
+                }
+            }
+            for (const std::string& other : taken) {
+                if (other.empty()) continue;
+                const std::string other_name = env_.files.absolute_name(other);
+                if (other_name == name || env_.files.same_file(other_name, name)) {
+                    throw RunTimeFailure{failure_cannot_overwrite, report_unit, name};
+                }
+            }
+            types_file_ = open_report_file(
+                env_.files, env_.files.absolute_name(options_.table), name,
+                [this] { return options_.replace; }, options_.replace);
+        } catch (const RunTimeFailure& failure) {
+            throw ScheduleFailure{failure};
+        }
+        if (!types_file_) {
+            env_.error_out << options_.types_file << " exists, not replaced (-y replaces it)\r\n";
+            return false;
+        }
+        return true;
+    }
+
+    void write_types(const std::string& summary) {
+        if (!types_file_) {
+            env_.console_out << summary;
+            return;
+        }
+        try {
+            types_file_->write(summary);
+            types_file_->commit();
+        } catch (const RunTimeFailure& failure) {
+            throw ScheduleFailure{failure};
+        }
     }
 
     void write_schedule(const std::string& line) {
@@ -509,7 +663,7 @@ class CommandLine {
     }
 
     RunEnvironment& env_;
-    const Options& options_;
+    Options options_;  // a table's run names its rows' input files here
     int status_ = 0;
     // The reports written in this run, by the name they were written to (see
     // FileAccess::written_name), with the input file named for each.
@@ -520,6 +674,9 @@ class CommandLine {
     std::vector<std::unique_ptr<Pending>> pending_;
     std::set<std::string> pending_names_;
     std::chrono::steady_clock::time_point group_start_;
+    TableRun table_;  // the rows of --table
+    BearingTypes types_;
+    std::unique_ptr<WholeFile> types_file_;
 };
 
 }  // namespace
@@ -530,7 +687,8 @@ std::span<const OutputRow> output_rows() {
 
 std::string usage_line() {
     return "usage: bearingpad " + solve_options() +
-           "  |  bearingpad --explain FILE...  |  bearingpad --help";
+           "  |  bearingpad --table TABLE  |  bearingpad --to-table FILE...  |  bearingpad "
+           "--explain FILE...  |  bearingpad --help";
 }
 
 std::string report_name_for(const std::string& input_name) {
@@ -561,6 +719,7 @@ int run_command_line(RunEnvironment& env, const std::vector<std::string>& args) 
         // Text that the console refused is a failure, as a report's would be.
         return standard_streams_failed(env) ? failure_write : 0;
     }
+    if (options->to_table) return write_table_of(env, options->files);
     return CommandLine(env, *options).execute();
 }
 
