@@ -262,7 +262,8 @@ def check_problem(name, data, report, j, row, err_lines):
          row["governing_name"] == (gov["name"] if gov else "") and
          row["governing_ratio"] == (cell(float(num(gov, "ratio")), 4) if gov else ""),
          "row governing check")
-    want(bool(j["answer"]) == (j["mode"] == "design" and b is not None), "a design's answer")
+    want(bool(j["answer"]) == (j["mode"] == "design" and b is not None and
+                               v["word"] != "not_evaluated"), "a design's answer")
     return faults
 
 

@@ -123,7 +123,11 @@ std::string bearing_text(const Bearing& b) {
 
 std::string answer_text(const Result& result) {
     if (!result.record || result.mode != RunMode::design) return std::string();
-    if (result.end == ProblemEnd::solved) return "Designed: " + bearing_text(result.bearing);
+    if (result.end == ProblemEnd::solved) {
+        // A bearing that is not evaluated is no answer: the verdict says why.
+        if (verdict_of(result).word == VerdictWord::not_evaluated) return std::string();
+        return "Designed: " + bearing_text(result.bearing);
+    }
     if (result.end == ProblemEnd::design_not_possible) {
         return "Last bearing tried: " + bearing_text(result.bearing);
     }

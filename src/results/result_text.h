@@ -40,7 +40,8 @@ std::string verdict_text(const Result& result, const Verdict& verdict);
 std::string bearing_text(const Bearing& bearing);
 
 // A design's answer: "Designed: " and the bearing for a solved design, "Last
-// bearing tried: " and the bearing for an impossible one; otherwise empty.
+// bearing tried: " and the bearing for an impossible one; otherwise (a
+// design that is not evaluated too) empty.
 std::string answer_text(const Result& result);
 
 // The bytes as UTF-8: each byte is the Latin-1 character of its value, as
