@@ -110,6 +110,8 @@ TEST(CommandLine, Usage) {
          2,
          "bearingpad: --explain writes no results\r\n" + usage},
         {{"--schedule=", "in.dat"}, 2, "bearingpad: unknown option --schedule=\r\n" + usage},
+        {{"in.dat", "--criteria"}, 2, "bearingpad: --criteria needs a file name\r\n" + usage},
+        {{"--criteria=", "in.dat"}, 2, "bearingpad: --criteria needs a file name\r\n" + usage},
         {{"--explain", "--drawing", "in.dat"},
          2,
          "bearingpad: --explain writes no results\r\n" + usage},

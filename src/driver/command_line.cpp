@@ -1,9 +1,11 @@
 #include "driver/command_line.h"
 
+#include <algorithm>
 #include <map>
 #include <optional>
 
 #include "drawing/bearing_drawing.h"
+#include "driver/criteria_file.h"
 #include "driver/explain.h"
 #include "results/result_json.h"
 #include "results/schedule.h"
@@ -46,6 +48,11 @@ constexpr const char* kHelp[] = {
     "  --schedule     write the bearing schedule of all the problems, one CSV row",
     "                 each, on standard output (instead of the line per problem)",
     "  --schedule=CSV the same into the file CSV",
+    "  --criteria TOML  also check each bearing against an owner's criteria set",
+    "                 (a TOML file; see the README): the JSON, the schedule and the",
+    "                 line per problem then give the owner's checks and verdict;",
+    "                 the report is the same. A file with a fault is refused, with",
+    "                 its line, before anything is written (exit status 2)",
     "  --explain      write no report: show the three records under a column ruler",
     "                 and how each field is read, and mark probable slips",
     "  --help         this text",
@@ -69,6 +76,7 @@ struct Options {
     bool json = false;
     bool schedule = false;
     std::string schedule_file;  // empty: standard output
+    std::string criteria_file;  // empty: AASHTO alone
     std::vector<std::string> files;
 };
 
@@ -76,8 +84,12 @@ struct Options {
 std::optional<Options> parse(RunEnvironment& env, const std::vector<std::string>& args) {
     Options o;
     bool names_only = false;
+    bool criteria_next = false;
     for (const std::string& arg : args) {
-        if (names_only || arg.empty() || arg.front() != '-') {
+        if (criteria_next) {
+            o.criteria_file = arg;
+            criteria_next = false;
+        } else if (names_only || arg.empty() || arg.front() != '-') {
             o.files.push_back(arg);
         } else if (arg == "--") {
             names_only = true;
@@ -92,6 +104,10 @@ std::optional<Options> parse(RunEnvironment& env, const std::vector<std::string>
         } else if (arg.rfind("--schedule=", 0) == 0 && arg.size() > 11) {
             o.schedule = true;
             o.schedule_file = arg.substr(11);
+        } else if (arg == "--criteria") {
+            criteria_next = true;
+        } else if (arg.rfind("--criteria=", 0) == 0) {
+            o.criteria_file = arg.substr(11);
         } else if (arg == "--explain") {
             o.explain = true;
         } else if (arg == "-h" || arg == "--help") {
@@ -103,7 +119,12 @@ std::optional<Options> parse(RunEnvironment& env, const std::vector<std::string>
             return std::nullopt;
         }
     }
-    if (o.explain && (o.json || o.schedule || o.drawing)) {
+    if (criteria_next || (o.criteria_file.empty() &&
+                          std::find(args.begin(), args.end(), "--criteria=") != args.end())) {
+        env.error_out << "bearingpad: --criteria needs a file name\r\n" << kUsage << "\r\n";
+        return std::nullopt;
+    }
+    if (o.explain && (o.json || o.schedule || o.drawing || !o.criteria_file.empty())) {
         env.error_out << "bearingpad: --explain writes no results\r\n" << kUsage << "\r\n";
         return std::nullopt;
     }
@@ -121,6 +142,9 @@ class CommandLine {
     int execute() {
         int status = 0;
         try {
+            if (!options_.criteria_file.empty()) {
+                if (const int refused = read_criteria_file()) return refused;
+            }
             if (options_.schedule && !open_schedule()) return failure_cannot_overwrite;
             for (const std::string& file : options_.files) {
                 const int one = options_.explain ? explain_file(file) : solve_file(file);
@@ -195,7 +219,8 @@ class CommandLine {
             const std::unique_ptr<WholeFile> report = open_report_file(
                 env_.files, input_name, report_name, [this] { return options_.replace; });
             if (!report) return refuse(result, file, report_file, report_name);
-            result = solve(*input, input_name, *report, env_.local_time());
+            result = solve(*input, input_name, *report, env_.local_time(),
+                           criteria_ ? &*criteria_ : nullptr);
             try {
                 if (result.failure) throw failure_of(*result.failure);
                 if (report->written()) report->commit();
@@ -327,6 +352,28 @@ class CommandLine {
         }
     }
 
+    // The owner's criteria set read whole before anything is written: 0, or
+    // status 2 for a refused set (its fault written), or the message number
+    // of a file that cannot be read.
+    int read_criteria_file() {
+        std::string text;
+        try {
+            const std::string name = env_.files.absolute_name(options_.criteria_file);
+            const std::unique_ptr<InputFile> input = env_.files.open_input(name);
+            while (const std::optional<std::string> line = input->read_record()) {
+                text += *line + "\n";
+            }
+        } catch (const RunTimeFailure& failure) {
+            return fail(failure);
+        }
+        std::string error;
+        criteria_ = read_criteria(text, error);
+        if (!criteria_) {
+            env_.error_out << "bearingpad: " << options_.criteria_file << ": " << error << "\r\n";
+        }
+        return criteria_ ? 0 : status_usage;
+    }
+
     // One input file explained; nothing is written.
     int explain_file(const std::string& file) {
         try {
@@ -358,6 +405,7 @@ class CommandLine {
     // input file named for each.
     std::map<std::string, std::string> written_;
     std::unique_ptr<WholeFile> schedule_;  // the schedule's file, when one is named
+    std::optional<CriteriaSet> criteria_;  // the owner's criteria, when a set is named
 };
 
 }  // namespace

@@ -86,8 +86,8 @@ FailureData failure_data(const RunTimeFailure& failure) {
                        failure_line(failure)};
 }
 
-Result solve(InputFile& input, const std::string& input_name, OutputSink& sink,
-             const std::tm& now) {
+Result solve(InputFile& input, const std::string& input_name, OutputSink& sink, const std::tm& now,
+             const CriteriaSet* criteria) {
     Result result;
     ReportFile report(sink);
     InputRecords in(input, input_name);
@@ -105,6 +105,7 @@ Result solve(InputFile& input, const std::string& input_name, OutputSink& sink,
         result.end = ProblemEnd::failure;
         result.failure = failure_data(failure);
     }
+    if (criteria != nullptr) apply_criteria(result, *criteria);
     return result;
 }
 

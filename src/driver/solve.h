@@ -21,8 +21,10 @@ namespace bearingpad {
 // writes its report to the sink, stamped with the given local date and time.
 // The report is closed (its pending line feed written and flushed) in every
 // case, a failure included; a failure is returned in the result, never thrown.
+// With an owner's criteria set, its checks join the result (the report is
+// the same with or without it).
 Result solve(InputFile& input, const std::string& input_name, OutputSink& report,
-             const std::tm& now);
+             const std::tm& now, const CriteriaSet* criteria = nullptr);
 
 // A run-time failure as the result holds it, and back.
 FailureData failure_data(const RunTimeFailure& failure);

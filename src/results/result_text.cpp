@@ -71,16 +71,22 @@ std::string counted(int count, const char* one, const char* many) {
 std::string verdict_text(const Result& result, const Verdict& verdict) {
     std::string text = verdict_words(verdict.word);
     auto governs = [&] {
-        if (!verdict.governing) return std::string();
-        return "; " + std::string(check_definition(*verdict.governing).name) + " governs at " +
-               fixed_text(verdict.governing_ratio, 3);
+        const std::string name = governing_name(result, verdict);
+        if (name.empty()) return std::string();
+        // A step check has no ratio.
+        if (std::isnan(verdict.governing_ratio)) return "; " + name + " governs";
+        return "; " + name + " governs at " + fixed_text(verdict.governing_ratio, 3);
     };
+    // Under an owner's criteria the sentence names the set, so that no one
+    // takes it for an AASHTO-only verdict.
+    const std::string under =
+        result.owner_rules.empty() ? std::string() : " (under " + result.owner_name + ")";
     switch (verdict.word) {
         case VerdictWord::adequate:
-            return text + ": every applying check passes" + governs();
+            return text + under + ": every applying check passes" + governs();
         case VerdictWord::inadequate:
-            return text + ": " + counted(verdict.failed_checks, "check fails", "checks fail") +
-                   governs();
+            return text + under + ": " +
+                   counted(verdict.failed_checks, "check fails", "checks fail") + governs();
         case VerdictWord::not_evaluated: {
             std::string reasons;
             for (const VerdictReason& r : verdict.reasons) {
