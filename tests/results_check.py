@@ -42,8 +42,11 @@ def f32(x):
     return struct.unpack("f", struct.pack("f", x))[0]
 
 
-def generate(rng):
-    """One problem's bytes, typed as an engineer might, slips included."""
+def generate(rng, fit_point=0.0):
+    """One problem's bytes, typed as an engineer might, slips included. With
+    fit_point, that share of the numbers typed without a point in every
+    column of their field keeps one digit less, so that the field holds the
+    value with its point too (the table check writes records with points)."""
     def real(w, d, lo, hi):
         if rng.random() < 0.12:
             return " " * w
@@ -60,6 +63,8 @@ def generate(rng):
             text = f"{-v:.2f}"
         else:
             text = "0."
+        if fit_point and "." not in text and len(text) >= w and rng.random() < fit_point:
+            text = text[:w - 1]
         text = text[:w]
         return text.rjust(w) if rng.random() < 0.8 else text.ljust(w)
 

@@ -108,7 +108,8 @@ std::vector<VerdictReason> physical_reasons(const CheckResults& r, const Problem
                              (layers.internal_layer_count > 1
                                   ? wide(r.internal_plate_count) * wide(r.internal_plate_thickness)
                                   : 0.0);
-        if (steel >= wide(r.thickness)) {
+        // The thickness as typed, without its allowance.
+        if (steel >= wide(store(wide(r.thickness) - wide(kThicknessAllowance)))) {
             out.add(field::thickness, "the steel plates add up to the total thickness or more");
         } else if (r.cover_layer_thickness <= 0 ||
                    (layers.internal_layer_count > 0 && r.internal_layer_thickness <= 0)) {

@@ -7,6 +7,8 @@
 #include "drawing/bearing_drawing.h"
 #include "driver/criteria_file.h"
 #include "driver/explain.h"
+#include "driver/table_files.h"
+#include "results/bearing_types.h"
 #include "results/result_json.h"
 #include "results/schedule.h"
 
@@ -25,6 +27,9 @@ constexpr const char* kUsage =
 constexpr const char* kHelp[] = {
     "usage: bearingpad [-y] FILE...",
     "       bearingpad [-y] [--json] [--drawing] [--schedule[=CSV]] FILE...",
+    "       bearingpad [-y] [--out DIR] [--json] [--drawing] [--schedule[=CSV]]",
+    "                  [--types[=CSV]] --table TABLE",
+    "       bearingpad --to-table FILE...",
     "       bearingpad --explain FILE...",
     "       bearingpad --help | --version",
     "",
@@ -53,6 +58,14 @@ constexpr const char* kHelp[] = {
     "                 line per problem then give the owner's checks and verdict;",
     "                 the report is the same. A file with a fault is refused, with",
     "                 its line, before anything is written (exit status 2)",
+    "  --table TABLE  a table of bearings (CSV or TAB-separated, UTF-8), one row",
+    "                 each, columns by name: each row is written as an input file",
+    "                 MARK.dat and solved as that file; a row that cannot be",
+    "                 written is refused (status 3) and the other rows go on",
+    "  --out DIR      the folder of the rows' files (default: the table's)",
+    "  --types        with --table: the bearing types, one CSV row each, on",
+    "                 standard output; --types=CSV into the file CSV",
+    "  --to-table     write the table of the input files on standard output",
     "  --explain      write no report: show the three records under a column ruler",
     "                 and how each field is read, and mark probable slips",
     "  --help         this text",
@@ -77,6 +90,11 @@ struct Options {
     bool schedule = false;
     std::string schedule_file;  // empty: standard output
     std::string criteria_file;  // empty: AASHTO alone
+    std::string table;          // --table: the table of bearings
+    std::string out_dir;        // --out: the folder of its rows' files
+    bool types = false;
+    std::string types_file;  // empty: standard output
+    bool to_table = false;
     std::vector<std::string> files;
 };
 
@@ -85,12 +103,25 @@ std::optional<Options> parse(RunEnvironment& env, const std::vector<std::string>
     Options o;
     bool names_only = false;
     bool criteria_next = false;
+    std::string* value = nullptr;  // the option that takes the next argument
     for (const std::string& arg : args) {
         if (criteria_next) {
             o.criteria_file = arg;
             criteria_next = false;
+        } else if (value) {
+            *value = arg;
+            value = nullptr;
         } else if (names_only || arg.empty() || arg.front() != '-') {
             o.files.push_back(arg);
+        } else if (arg == "--table" || arg == "--out") {
+            value = arg == "--table" ? &o.table : &o.out_dir;
+        } else if (arg.rfind("--table=", 0) == 0 || arg.rfind("--out=", 0) == 0) {
+            (arg[2] == 't' ? o.table : o.out_dir) = arg.substr(arg.find('=') + 1);
+        } else if (arg == "--types" || (arg.rfind("--types=", 0) == 0 && arg.size() > 8)) {
+            o.types = true;
+            o.types_file = arg.size() > 8 ? arg.substr(8) : std::string();
+        } else if (arg == "--to-table") {
+            o.to_table = true;
         } else if (arg == "--") {
             names_only = true;
         } else if (arg == "-y" || arg == "--replace") {
@@ -128,7 +159,24 @@ std::optional<Options> parse(RunEnvironment& env, const std::vector<std::string>
         env.error_out << "bearingpad: --explain writes no results\r\n" << kUsage << "\r\n";
         return std::nullopt;
     }
-    if (o.files.empty() && !o.help && !o.version) {
+    const char* conflict = nullptr;
+    if (value || (!o.table.empty() && !o.files.empty())) {
+        conflict = "--table takes one table and no input files";
+    } else if (o.to_table && (o.json || o.schedule || o.drawing || o.explain || o.types ||
+                              !o.table.empty() || !o.out_dir.empty())) {
+        conflict = "--to-table writes the table alone";
+    } else if (o.explain && !o.table.empty()) {
+        conflict = "--explain takes input files, not a table";
+    } else if (o.table.empty() && (o.types || !o.out_dir.empty())) {
+        conflict = "--types and --out go with --table";
+    } else if (o.types && o.schedule && o.types_file.empty() && o.schedule_file.empty()) {
+        conflict = "--schedule and --types cannot both go to standard output";
+    }
+    if (conflict) {
+        env.error_out << "bearingpad: " << conflict << "\r\n" << kUsage << "\r\n";
+        return std::nullopt;
+    }
+    if (o.files.empty() && o.table.empty() && !o.help && !o.version) {
         env.error_out << "bearingpad: no input file named\r\n" << kUsage << "\r\n";
         return std::nullopt;
     }
@@ -145,14 +193,33 @@ class CommandLine {
             if (!options_.criteria_file.empty()) {
                 if (const int refused = read_criteria_file()) return refused;
             }
+            if (!options_.table.empty()) {
+                // A table: its rows' input files named, then each row written
+                // and solved as that file; the status is the first row's
+                // (in table order) that was refused or failed.
+                table_ = read_table_file(env_, options_.table, options_.out_dir);
+                options_.files = table_.files;
+                if (table_.files.empty()) {
+                    return std::min_element(table_.refused.begin(), table_.refused.end())->second;
+                }
+            }
             if (options_.schedule && !open_schedule()) return failure_cannot_overwrite;
-            for (const std::string& file : options_.files) {
-                const int one = options_.explain ? explain_file(file) : solve_file(file);
+            if (options_.types && !open_types()) return failure_cannot_overwrite;
+            for (std::size_t i = 0; i < options_.files.size(); ++i) {
+                const std::string& file = options_.files[i];
+                const int one = options_.explain ? explain_file(file) : solve_file(file, i);
+                if (one != 0 && i < table_.rows.size()) {
+                    table_.refused.emplace_back(table_.rows[i].row, one);
+                }
                 // The first failure is the status; a mark only while none failed.
                 if (status == 0 || (status == status_marked && one != 0 && one != status_marked)) {
                     status = one;
                 }
             }
+            if (!table_.refused.empty()) {
+                status = std::min_element(table_.refused.begin(), table_.refused.end())->second;
+            }
+            if (options_.types) write_types(types_.summary());
             if (schedule_) {
                 // The schedule is put in place whole once every row is in it.
                 try {
@@ -178,10 +245,26 @@ class CommandLine {
     };
 
     // One problem and its row of the schedule, a problem that failed included.
-    int solve_file(const std::string& file) {
+    // A row of a table has its input file written first, and leads its row
+    // of the schedule with its mark, location, quantity and type.
+    int solve_file(const std::string& file, std::size_t index) {
         Result result;
+        if (index >= table_.rows.size()) {
+            const int status = solve_into(file, result);
+            write_schedule(schedule_row(result, file));
+            return status;
+        }
+        const TableRow& row = table_.rows[index];
+        std::vector<std::string> outputs = {report_name_for(file)};
+        if (options_.json) outputs.push_back(output_name_for(file, ".json"));
+        if (options_.drawing) outputs.push_back(drawing_name_for(file));
+        const int written =
+            write_row_input(env_, options_.table, row, file, outputs, options_.replace);
+        if (written != 0) return written;  // refused: nothing written, no row
         const int status = solve_into(file, result);
-        write_schedule(schedule_row(result, file));
+        const BearingMark mark{row.mark.empty() ? row.stem : row.mark, row.location, row.quantity};
+        const std::string type = types_.add(result, mark);
+        write_schedule(table_schedule_row(mark, type, result, file));
         return status;
     }
 
@@ -300,19 +383,27 @@ class CommandLine {
         }
     }
 
-    bool schedule_on_console() const { return options_.schedule && options_.schedule_file.empty(); }
+    bool schedule_on_console() const {
+        return (options_.schedule && options_.schedule_file.empty()) ||
+               (options_.types && options_.types_file.empty());
+    }
 
     // The schedule's file created (or replaced with -y, never over an input
     // file) and its header written; false when it exists and stays.
     bool open_schedule() {
+        const std::string header =
+            options_.table.empty() ? schedule_header() : table_schedule_header();
         if (options_.schedule_file.empty()) {
-            env_.console_out << schedule_header();
+            env_.console_out << header;
             return true;
         }
         const std::string name = env_.files.absolute_name(options_.schedule_file);
         try {
             // Never over an input, nor over a report, result or drawing that
             // this run writes.
+            if (!options_.table.empty() && env_.files.absolute_name(options_.table) == name) {
+                throw RunTimeFailure{failure_cannot_overwrite, report_unit, name};
+            }
             for (const std::string& file : options_.files) {
                 if (file.empty()) continue;
                 std::vector<std::string> taken = {file, report_name_for(file)};
@@ -335,8 +426,53 @@ class CommandLine {
                            << " exists, not replaced (-y replaces it)\r\n";
             return false;
         }
-        write_schedule(schedule_header());
+        write_schedule(header);
         return true;
+    }
+
+    // The types' file of a table run, created (or replaced with -y) before
+    // any row is written, never over the table or a file of the run; false
+    // when it exists and stays. Written whole at the end.
+    bool open_types() {
+        if (options_.types_file.empty()) return true;
+        const std::string name = env_.files.absolute_name(options_.types_file);
+        try {
+            std::vector<std::string> taken = {options_.table, options_.schedule_file};
+            for (const std::string& file : options_.files) {
+                for (const char* extension : {".dat", ".rpt", ".json", ".svg"}) {
+                    taken.push_back(output_name_for(file, extension));
+                }
+            }
+            for (const std::string& other : taken) {
+                if (other.empty()) continue;
+                const std::string other_name = env_.files.absolute_name(other);
+                if (other_name == name || env_.files.same_file(other_name, name)) {
+                    throw RunTimeFailure{failure_cannot_overwrite, report_unit, name};
+                }
+            }
+            types_file_ = open_report_file(env_.files, env_.files.absolute_name(options_.table),
+                                           name, [this] { return options_.replace; });
+        } catch (const RunTimeFailure& failure) {
+            throw ScheduleFailure{failure};
+        }
+        if (!types_file_) {
+            env_.error_out << options_.types_file << " exists, not replaced (-y replaces it)\r\n";
+            return false;
+        }
+        return true;
+    }
+
+    void write_types(const std::string& summary) {
+        if (!types_file_) {
+            env_.console_out << summary;
+            return;
+        }
+        try {
+            types_file_->write(summary);
+            types_file_->commit();
+        } catch (const RunTimeFailure& failure) {
+            throw ScheduleFailure{failure};
+        }
     }
 
     void write_schedule(const std::string& line) {
@@ -400,12 +536,15 @@ class CommandLine {
     }
 
     RunEnvironment& env_;
-    const Options& options_;
+    Options options_;  // a table's run names its rows' input files here
     // The reports written in this run, by their file's identity, with the
     // input file named for each.
     std::map<std::string, std::string> written_;
     std::unique_ptr<WholeFile> schedule_;  // the schedule's file, when one is named
     std::optional<CriteriaSet> criteria_;  // the owner's criteria, when a set is named
+    TableRun table_;                       // the rows of --table
+    BearingTypes types_;
+    std::unique_ptr<WholeFile> types_file_;
 };
 
 }  // namespace
@@ -437,6 +576,7 @@ int run_command_line(RunEnvironment& env, const std::vector<std::string>& args) 
         env.console_out << "bearingpad " << BEARINGPAD_VERSION << "\r\n";
         return 0;
     }
+    if (options->to_table) return write_table_of(env, options->files);
     return CommandLine(env, *options).execute();
 }
 

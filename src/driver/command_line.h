@@ -8,6 +8,10 @@
 //                                  the results as JSON beside the reports, the
 //                                  bearing schedule as CSV
 //   bearingpad --explain FILE...   the records and fields as the program reads them
+//   bearingpad [-y] [--out DIR] [--json] [--drawing] [--schedule[=CSV]] [--types[=CSV]]
+//              --table TABLE       each row of a table of bearings written as an
+//                                  input file MARK.dat and solved as that file
+//   bearingpad --to-table FILE...  the table of the input files
 //   bearingpad --help | --version
 #pragma once
 
@@ -20,8 +24,9 @@ namespace bearingpad {
 
 // Exit statuses of the command line besides 0 and the message numbers.
 enum CommandLineStatus : int {
-    status_marked = 1,  // --explain marked a probable slip
-    status_usage = 2,   // an unknown option, or no file named
+    status_marked = 1,   // --explain marked a probable slip
+    status_usage = 2,    // an unknown option, or no file named
+    status_refused = 3,  // --table refused a row, or the whole table
 };
 
 // Runs the command line given its arguments (the program's name left out):
