@@ -365,3 +365,65 @@ TEST(Remedies, TheFirstChangeOfTheDesignFromTheAnalysedPad) {
 
 }  // namespace
 }  // namespace bearingpad
+
+namespace bearingpad {
+namespace {
+
+const std::string kCatalog =
+    "mark,mode,width,length,thickness,number_of_holes,cover_thickness,side_cover,"
+    "load_plate_count,load_plate_thickness,internal_plate_count,internal_plate_thickness\n"
+    "SMALL,analysis,8,6,1,0,0.25,0.25,2,0.25,0,\n"
+    "MID,analysis,12,9,2,0,0.25,0.25,2,0.25,1,0.0747\n"
+    "LARGE,analysis,18,12,2.5,0,0.25,0.25,2,0.25,2,0.1046\n";
+
+// The verdict of one catalog pad alone: its row as an input file.
+std::string alone(MemoryFileAccess& fs, const std::string& pad_record) {
+    const std::size_t pad = kAnalysis.find('\n') + 1;
+    const std::size_t beam = kAnalysis.find('\n', pad) + 1;
+    fs.files["/work/alone.dat"] =
+        kAnalysis.substr(0, pad) + pad_record + "\n" + kAnalysis.substr(beam);
+    return test_support::run_command_line_in_process(fs, {"-y", "alone.dat"}).out;
+}
+
+TEST(Catalog, TheFirstAdequatePadItsReportAndItsRecords) {
+    MemoryFileAccess fs;
+    fs.files["/work/a.dat"] = kAnalysis;
+    fs.files["/work/pads.csv"] = kCatalog;
+    const Outcome r = run_command_line_in_process(fs, {"--catalog", "pads.csv", "a.dat"});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_NE(r.out.find("adequate: every applying check passes; Compressive stress governs at "
+                         "0.894; standard pad MID; a.standard.dat"),
+              std::string::npos)
+        << r.out;
+    // The report is that of the records written beside it.
+    const std::string report = fs.files["/work/a.rpt"];
+    fs.files["/work/b.dat"] = fs.files["/work/a.standard.dat"];
+    run_command_line_in_process(fs, {"b.dat"});
+    EXPECT_EQ(fs.files["/work/b.rpt"], report);
+    // SMALL alone is not adequate, MID is.
+    const std::string records = fs.files["/work/a.standard.dat"];
+    EXPECT_NE(alone(fs, " A    8.0   6.0   1.0  0      .25  .25    2  .25").find("inadequate"),
+              std::string::npos);
+    EXPECT_NE(alone(fs, records.substr(
+                            records.find('\n') + 1,
+                            records.find('\n', records.find('\n') + 1) - records.find('\n') - 1))
+                  .find("- adequate"),
+              std::string::npos);
+}
+
+TEST(Catalog, NoStandardPadPasses) {
+    MemoryFileAccess fs;
+    fs.files["/work/a.dat"] = kAnalysis;
+    fs.files["/work/pads.csv"] = kCatalog.substr(0, kCatalog.find("MID"));
+    fs.files["/work/c.toml"] = set_text("max_load_k = { value = 10, article = \"a\" }\n");
+    const Outcome r =
+        run_command_line_in_process(fs, {"--catalog=pads.csv", "--criteria", "c.toml", "a.dat"});
+    EXPECT_NE(
+        r.out.find("; no standard pad passes: SMALL has the lowest governing ratio, failing "),
+        std::string::npos)
+        << r.out;
+    EXPECT_NE(r.out.find("Owner: bearing load"), std::string::npos) << r.out;
+}
+
+}  // namespace
+}  // namespace bearingpad

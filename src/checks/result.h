@@ -114,7 +114,12 @@ struct Result {
     // order; the set's name, document and edition ("" without a set).
     std::vector<OwnerCheckOutcome> owner_checks;
     std::string owner_rules;
-    std::string owner_name;         // the set's name alone
+    std::string owner_name;  // the set's name alone
+    // With a catalog: the standard pad type analysed, whether it passes (the
+    // first that does), and otherwise its failing checks' names.
+    std::string standard_pad;
+    bool standard_pad_passes = false;
+    std::vector<std::string> standard_pad_failing;
     std::vector<Warning> warnings;  // in the order the report writes them
     int design_passes = 0;          // passes of the design search (0 in an analysis)
 

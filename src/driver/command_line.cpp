@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "drawing/bearing_drawing.h"
+#include "driver/catalog.h"
 #include "driver/criteria_file.h"
 #include "driver/explain.h"
 #include "driver/table_files.h"
@@ -66,6 +67,10 @@ constexpr const char* kHelp[] = {
     "  --types        with --table: the bearing types, one CSV row each, on",
     "                 standard output; --types=CSV into the file CSV",
     "  --to-table     write the table of the input files on standard output",
+    "  --catalog TABLE  standard pads (a table with --table's columns, one pad type",
+    "                 a row): each problem's loads and beam with each pad in turn,",
+    "                 analysed; the first adequate one's report is written, and its",
+    "                 records beside it as NAME.standard.dat",
     "  --explain      write no report: show the three records under a column ruler",
     "                 and how each field is read, and mark probable slips",
     "  --help         this text",
@@ -90,6 +95,7 @@ struct Options {
     bool schedule = false;
     std::string schedule_file;  // empty: standard output
     std::string criteria_file;  // empty: AASHTO alone
+    std::string catalog_file;   // empty: each problem's own pad
     std::string table;          // --table: the table of bearings
     std::string out_dir;        // --out: the folder of its rows' files
     bool types = false;
@@ -139,6 +145,10 @@ std::optional<Options> parse(RunEnvironment& env, const std::vector<std::string>
             criteria_next = true;
         } else if (arg.rfind("--criteria=", 0) == 0) {
             o.criteria_file = arg.substr(11);
+        } else if (arg == "--catalog") {
+            value = &o.catalog_file;
+        } else if (arg.rfind("--catalog=", 0) == 0 && arg.size() > 10) {
+            o.catalog_file = arg.substr(10);
         } else if (arg == "--explain") {
             o.explain = true;
         } else if (arg == "-h" || arg == "--help") {
@@ -192,6 +202,9 @@ class CommandLine {
         try {
             if (!options_.criteria_file.empty()) {
                 if (const int refused = read_criteria_file()) return refused;
+            }
+            if (!options_.catalog_file.empty()) {
+                if (const int refused = read_catalog_file()) return refused;
             }
             if (!options_.table.empty()) {
                 // A table: its rows' input files named, then each row written
@@ -302,8 +315,15 @@ class CommandLine {
             const std::unique_ptr<WholeFile> report = open_report_file(
                 env_.files, input_name, report_name, [this] { return options_.replace; });
             if (!report) return refuse(result, file, report_file, report_name);
-            result = solve(*input, input_name, *report, env_.local_time(),
-                           criteria_ ? &*criteria_ : nullptr);
+            std::optional<CatalogChoice> chosen;
+            if (catalog_) {
+                result =
+                    solve_with_catalog(*catalog_, *input, input_name, *report, env_.local_time(),
+                                       criteria_ ? &*criteria_ : nullptr, chosen);
+            } else {
+                result = solve(*input, input_name, *report, env_.local_time(),
+                               criteria_ ? &*criteria_ : nullptr);
+            }
             try {
                 if (result.failure) throw failure_of(*result.failure);
                 if (report->written()) report->commit();
@@ -324,6 +344,13 @@ class CommandLine {
                 if (!identity.empty()) written_.emplace(identity, file);
             }
             int status = 0;
+            std::string catalog_note;
+            if (chosen) {
+                // The records of the standard pad's analysis, beside the report.
+                const std::string dat = output_name_for(file, ".standard.dat");
+                status = write_output(input_name, dat, chosen->input);
+                if (status == 0) catalog_note = "; " + dat;
+            }
             if (options_.json) {
                 status = write_output(input_name, json_file, result_json(result, file));
             }
@@ -345,7 +372,7 @@ class CommandLine {
             }
             if (!schedule_on_console()) {
                 env_.console_out << file << ": " << report_file << ' ' << outcome_summary(result)
-                                 << drawing_note << "\r\n";
+                                 << drawing_note << catalog_note << "\r\n";
             }
             return status;
         } catch (const RunTimeFailure& failure) {
@@ -510,6 +537,28 @@ class CommandLine {
         return criteria_ ? 0 : status_usage;
     }
 
+    // The catalog of standard pads read whole before anything is written:
+    // 0, status 2 for a refused table (its fault written), or the message
+    // number of a file that cannot be read.
+    int read_catalog_file() {
+        std::string text;
+        try {
+            const std::string name = env_.files.absolute_name(options_.catalog_file);
+            const std::unique_ptr<InputFile> input = env_.files.open_input(name);
+            while (const std::optional<std::string> line = input->read_record()) {
+                text += *line + "\n";
+            }
+        } catch (const RunTimeFailure& failure) {
+            return fail(failure);
+        }
+        std::string error;
+        catalog_ = read_catalog(text, error);
+        if (!catalog_) {
+            env_.error_out << "bearingpad: " << options_.catalog_file << ": " << error << "\r\n";
+        }
+        return catalog_ ? 0 : status_usage;
+    }
+
     // One input file explained; nothing is written.
     int explain_file(const std::string& file) {
         try {
@@ -542,6 +591,7 @@ class CommandLine {
     std::map<std::string, std::string> written_;
     std::unique_ptr<WholeFile> schedule_;  // the schedule's file, when one is named
     std::optional<CriteriaSet> criteria_;  // the owner's criteria, when a set is named
+    std::optional<Catalog> catalog_;       // the standard pads, when a catalog is named
     TableRun table_;                       // the rows of --table
     BearingTypes types_;
     std::unique_ptr<WholeFile> types_file_;

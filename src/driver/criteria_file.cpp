@@ -51,14 +51,14 @@ std::string at(const toml::node& node) {
     return "line " + std::to_string(node.source().begin.line) + ": ";
 }
 
-std::string quoted(std::string_view key) {
+std::string backticked(std::string_view key) {
     return "`" + std::string(key) + "`";
 }
 
 std::string not_known(const toml::node& node, std::string_view key, const char* what,
                       const std::string& near) {
-    std::string text = at(node) + quoted(key) + " is not " + what;
-    if (!near.empty()) text += "; did you mean " + quoted(near) + "?";
+    std::string text = at(node) + backticked(key) + " is not " + what;
+    if (!near.empty()) text += "; did you mean " + backticked(near) + "?";
     return text;
 }
 
@@ -71,11 +71,11 @@ std::string number_text(double v) {
 std::string text_of(const toml::table& root, const char* key) {
     const toml::node* node = root.get(key);
     if (node == nullptr)
-        throw Refusal{quoted(key) +
+        throw Refusal{backticked(key) +
                       " is missing: a criteria set names itself, "
                       "its document and its edition"};
     const std::optional<std::string> text = node->value<std::string>();
-    if (!node->is_string() || !text) throw Refusal{at(*node) + quoted(key) + " is not a text"};
+    if (!node->is_string() || !text) throw Refusal{at(*node) + backticked(key) + " is not a text"};
     return *text;
 }
 
@@ -85,7 +85,7 @@ OwnerLimit limit_of(const CriterionDefinition& d, const toml::node& node) {
     limit.line = static_cast<int>(node.source().begin.line);
     const toml::table* fields = node.as_table();
     if (fields == nullptr) {
-        throw Refusal{at(node) + quoted(d.key) +
+        throw Refusal{at(node) + backticked(d.key) +
                       " needs its value and article: { value = ..., unit = \"" + d.unit +
                       "\", article = \"...\" }"};
     }
@@ -97,27 +97,29 @@ OwnerLimit limit_of(const CriterionDefinition& d, const toml::node& node) {
     }
     const toml::node* value = fields->get("value");
     if (value == nullptr || !(value->is_integer() || value->is_floating_point())) {
-        throw Refusal{at(value ? *value : node) + quoted(d.key) + " has no number as its value"};
+        throw Refusal{at(value ? *value : node) + backticked(d.key) +
+                      " has no number as its value"};
     }
     if (const toml::node* unit = fields->get("unit")) {
         const std::optional<std::string> text = unit->value<std::string>();
         if (!unit->is_string() || *text != d.unit) {
-            throw Refusal{at(*unit) + quoted(d.key) + " is in " +
+            throw Refusal{at(*unit) + backticked(d.key) + " is in " +
                           (*d.unit ? std::string(d.unit) : std::string("no unit (a ratio)")) +
-                          ", not " + (text ? quoted(*text) : std::string("that"))};
+                          ", not " + (text ? backticked(*text) : std::string("that"))};
         }
     }
     const double v = value->value<double>().value_or(std::nan(""));
     if (!(v >= d.lowest && v <= d.highest)) {
-        throw Refusal{at(*value) + quoted(d.key) + " = " + number_text(v) + " is out of range (" +
-                      number_text(d.lowest) + " to " + number_text(d.highest) +
+        throw Refusal{at(*value) + backticked(d.key) + " = " + number_text(v) +
+                      " is out of range (" + number_text(d.lowest) + " to " +
+                      number_text(d.highest) +
                       (*d.unit ? std::string(" ") + d.unit : std::string()) + ")"};
     }
     limit.value = static_cast<float>(v);
     const toml::node* article = fields->get("article");
     if (article == nullptr || !article->is_string() ||
         article->value<std::string>().value_or("").empty()) {
-        throw Refusal{at(article ? *article : node) + quoted(d.key) +
+        throw Refusal{at(article ? *article : node) + backticked(d.key) +
                       " has no article: the owner's article or page it is taken from"};
     }
     limit.article = *article->value<std::string>();
@@ -130,7 +132,7 @@ CriteriaSet set_of(const toml::table& root) {
         if (std::find(top.begin(), top.end(), k.str()) == top.end()) {
             const std::string criterion = nearest_criterion(k.str());
             if (!criterion.empty()) {
-                throw Refusal{at(v) + quoted(k.str()) + " is a criterion outside [limits]"};
+                throw Refusal{at(v) + backticked(k.str()) + " is a criterion outside [limits]"};
             }
             throw Refusal{
                 not_known(v, k.str(), "a field of a criteria set", nearest(k.str(), top))};
@@ -142,12 +144,13 @@ CriteriaSet set_of(const toml::table& root) {
     set.edition = text_of(root, "edition");
     const toml::node* limits = root.get("limits");
     if (limits == nullptr || !limits->is_table()) {
-        throw Refusal{(limits ? at(*limits) : std::string()) + quoted("limits") +
+        throw Refusal{(limits ? at(*limits) : std::string()) + backticked("limits") +
                       " is missing: a table of the owner's limits"};
     }
     for (auto&& [k, v] : *limits->as_table()) {
+        const std::string_view key = k.str();
         const auto d = std::find_if(kCriteria.begin(), kCriteria.end(),
-                                    [&](const CriterionDefinition& c) { return k.str() == c.key; });
+                                    [key](const CriterionDefinition& c) { return key == c.key; });
         if (d == kCriteria.end()) {
             throw Refusal{not_known(v, k.str(), "a criterion", nearest_criterion(k.str()))};
         }

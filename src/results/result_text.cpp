@@ -68,7 +68,25 @@ std::string counted(int count, const char* one, const char* many) {
 
 }  // namespace
 
+namespace {
+std::string verdict_sentence(const Result& result, const Verdict& verdict);
+}
+
 std::string verdict_text(const Result& result, const Verdict& verdict) {
+    std::string text = verdict_sentence(result, verdict);
+    if (result.standard_pad.empty()) return text;
+    if (result.standard_pad_passes) return text + "; standard pad " + result.standard_pad;
+    std::string failing;
+    for (const std::string& name : result.standard_pad_failing) {
+        failing += (failing.empty() ? "" : ", ") + name;
+    }
+    return text + "; no standard pad passes: " + result.standard_pad +
+           " has the lowest governing ratio" + (failing.empty() ? "" : ", failing " + failing);
+}
+
+namespace {
+
+std::string verdict_sentence(const Result& result, const Verdict& verdict) {
     std::string text = verdict_words(verdict.word);
     auto governs = [&] {
         const std::string name = governing_name(result, verdict);
@@ -102,6 +120,8 @@ std::string verdict_text(const Result& result, const Verdict& verdict) {
     }
     return text;
 }
+
+}  // namespace
 
 std::string bearing_text(const Bearing& b) {
     std::string text = fixed_text(b.width, 2) + " x " + fixed_text(b.length, 2) + " x " +

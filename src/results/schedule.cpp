@@ -38,6 +38,7 @@ constexpr const char* kColumns[] = {
     "governing_ratio",
     "warnings",
     "rules",
+    "standard_pad",
 };
 constexpr std::size_t kColumnCount = sizeof kColumns / sizeof kColumns[0];
 
@@ -114,9 +115,10 @@ std::string schedule_row(const Result& result, const std::string& file) {
         const bool ratio = !governing.empty() && !std::isnan(verdict.governing_ratio);
         cells.push_back(ratio ? fixed_text(verdict.governing_ratio, 4) : "");
     }
-    cells.resize(kColumnCount - 2);
+    cells.resize(kColumnCount - 3);
     cells.push_back(std::to_string(result.warnings.size()));
     cells.push_back(rules_text(result));
+    cells.push_back(result.standard_pad);
     return line_of(cells);
 }
 
