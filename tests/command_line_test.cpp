@@ -112,6 +112,7 @@ TEST(CommandLine, Usage) {
         {{"--schedule=", "in.dat"}, 2, "bearingpad: unknown option --schedule=\r\n" + usage},
         {{"in.dat", "--criteria"}, 2, "bearingpad: --criteria needs a file name\r\n" + usage},
         {{"--criteria=", "in.dat"}, 2, "bearingpad: --criteria needs a file name\r\n" + usage},
+        {{"in.dat", "--catalog"}, 2, "bearingpad: --catalog needs a file name\r\n" + usage},
         {{"--explain", "--drawing", "in.dat"},
          2,
          "bearingpad: --explain writes no results\r\n" + usage},

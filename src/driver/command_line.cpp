@@ -160,6 +160,10 @@ std::optional<Options> parse(RunEnvironment& env, const std::vector<std::string>
             return std::nullopt;
         }
     }
+    if (value == &o.catalog_file) {
+        env.error_out << "bearingpad: --catalog needs a file name\r\n" << kUsage << "\r\n";
+        return std::nullopt;
+    }
     if (criteria_next || (o.criteria_file.empty() &&
                           std::find(args.begin(), args.end(), "--criteria=") != args.end())) {
         env.error_out << "bearingpad: --criteria needs a file name\r\n" << kUsage << "\r\n";
