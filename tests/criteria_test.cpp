@@ -21,6 +21,7 @@
 #include "driver/criteria_file.h"
 #include "memory_files.h"
 #include "test_support.h"
+#include "web/page_run.h"
 
 namespace bearingpad {
 namespace {
@@ -245,6 +246,17 @@ TEST(Criteria, CommandLineRefusesBeforeWritingAndKeepsTheReport) {
     EXPECT_NE(json.find("\"rules\":\"AASHTO 1992 Art. 14.4.1 Method A and Test (Manual, 2020)\""),
               std::string::npos);
     EXPECT_NE(r.out.find("inadequate (under Test): 3 checks fail"), std::string::npos) << r.out;
+}
+
+TEST(Criteria, ThePageRunTakesTheSet) {
+    std::string error;
+    const auto set =
+        read_criteria(set_text("max_stress_psi = { value = 100, article = \"a\" }\n"), error);
+    ASSERT_TRUE(set) << error;
+    const PageRun run = run_page(kAnalysis, "a.dat", "a.rpt", std::tm{}, &*set);
+    EXPECT_EQ(run.report, run_page(kAnalysis, "a.dat", "a.rpt", std::tm{}).report);
+    ASSERT_EQ(run.result.owner_checks.size(), 1u);
+    EXPECT_NE(run.console.find("inadequate (under Test)"), std::string::npos) << run.console;
 }
 
 // The bearing's sizes the search changes.
