@@ -21,7 +21,6 @@
 #include "driver/criteria_file.h"
 #include "memory_files.h"
 #include "test_support.h"
-#include "web/page_run.h"
 
 namespace bearingpad {
 namespace {
@@ -248,17 +247,6 @@ TEST(Criteria, CommandLineRefusesBeforeWritingAndKeepsTheReport) {
     EXPECT_NE(r.out.find("inadequate (under Test): 3 checks fail"), std::string::npos) << r.out;
 }
 
-TEST(Criteria, ThePageRunTakesTheSet) {
-    std::string error;
-    const auto set =
-        read_criteria(set_text("max_stress_psi = { value = 100, article = \"a\" }\n"), error);
-    ASSERT_TRUE(set) << error;
-    const PageRun run = run_page(kAnalysis, "a.dat", "a.rpt", std::tm{}, &*set);
-    EXPECT_EQ(run.report, run_page(kAnalysis, "a.dat", "a.rpt", std::tm{}).report);
-    ASSERT_EQ(run.result.owner_checks.size(), 1u);
-    EXPECT_NE(run.console.find("inadequate (under Test)"), std::string::npos) << run.console;
-}
-
 // The bearing's sizes the search changes.
 struct Sizes {
     float thickness, width, length;
@@ -370,7 +358,7 @@ TEST(Remedies, TheFirstChangeOfTheDesignFromTheAnalysedPad) {
     // the search meets first needs a hole almost as wide as the plan).
     for (const RemedyDefinition& d : kRemedies) {
         if (d.id != Remedy::none && d.id != Remedy::ends_search) {
-            EXPECT_GT(seen[d.id], 0) << d.key;
+            EXPECT_GT(seen[d.id], 0) << d.text;
         }
     }
 }

@@ -55,6 +55,10 @@ void settle(OwnerCheckOutcome& o, CriterionKind kind) {
 
 }  // namespace
 
+std::string owner_check_name(CriterionId id) {
+    return std::string("Owner: ") + criterion_definition(id).name;
+}
+
 const OwnerLimit* CriteriaSet::find(CriterionId id) const {
     for (const OwnerLimit& l : limits) {
         if (l.id == id) return &l;

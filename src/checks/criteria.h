@@ -49,7 +49,7 @@ enum class CriterionKind {
 struct CriterionDefinition {
     CriterionId id;
     const char* key;   // the key in a criteria file: "max_stress_psi"
-    const char* name;  // a few words: "Owner: compressive stress"
+    const char* name;  // a few words: "compressive stress"
     const char* unit;  // of the value, as the report writes it: "psi", "in", "in2", "K", ""
     CriterionKind kind;
     float lowest;   // the range a value may take, both included
@@ -59,43 +59,45 @@ struct CriterionDefinition {
 inline constexpr float kStepTolerance = 0.0001f;  // in: a dimension within it is on its step
 
 inline constexpr std::array<CriterionDefinition, 16> kCriteria = {{
-    {CriterionId::max_stress_psi, "max_stress_psi", "Owner: compressive stress", "psi",
+    {CriterionId::max_stress_psi, "max_stress_psi", "compressive stress", "psi",
      CriterionKind::at_most, 100, 5000},
-    {CriterionId::max_stress_plain_psi, "max_stress_plain_psi",
-     "Owner: compressive stress, plain pad", "psi", CriterionKind::at_most, 100, 5000},
+    {CriterionId::max_stress_plain_psi, "max_stress_plain_psi", "compressive stress, plain pad",
+     "psi", CriterionKind::at_most, 100, 5000},
     {CriterionId::max_stress_laminated_psi, "max_stress_laminated_psi",
-     "Owner: compressive stress, laminated pad", "psi", CriterionKind::at_most, 100, 5000},
-    {CriterionId::min_thickness_in, "min_thickness_in", "Owner: least total thickness", "in",
+     "compressive stress, laminated pad", "psi", CriterionKind::at_most, 100, 5000},
+    {CriterionId::min_thickness_in, "min_thickness_in", "least total thickness", "in",
      CriterionKind::at_least, 0.125f, 20},
-    {CriterionId::max_thickness_in, "max_thickness_in", "Owner: greatest total thickness", "in",
+    {CriterionId::max_thickness_in, "max_thickness_in", "greatest total thickness", "in",
      CriterionKind::at_most, 0.125f, 20},
-    {CriterionId::max_elastomer_in, "max_elastomer_in", "Owner: total elastomer", "in",
+    {CriterionId::max_elastomer_in, "max_elastomer_in", "total elastomer", "in",
      CriterionKind::at_most, 0.125f, 20},
-    {CriterionId::max_plan_area_in2, "max_plan_area_in2", "Owner: plan area", "in2",
+    {CriterionId::max_plan_area_in2, "max_plan_area_in2", "plan area", "in2",
      CriterionKind::at_most, 1, 10000},
-    {CriterionId::max_load_k, "max_load_k", "Owner: bearing load", "K", CriterionKind::at_most, 1,
-     10000},
-    {CriterionId::min_side_cover_in, "min_side_cover_in", "Owner: side cover", "in",
+    {CriterionId::max_load_k, "max_load_k", "bearing load", "K", CriterionKind::at_most, 1, 10000},
+    {CriterionId::min_side_cover_in, "min_side_cover_in", "side cover", "in",
      CriterionKind::at_least, 0.0625f, 2},
-    {CriterionId::min_side_cover_tall_in, "min_side_cover_tall_in", "Owner: side cover, tall pad",
-     "in", CriterionKind::at_least, 0.0625f, 2},
-    {CriterionId::side_cover_tall_from_in, "side_cover_tall_from_in", "Owner: height of a tall pad",
-     "in", CriterionKind::parameter, 0.125f, 20},
-    {CriterionId::max_cover_ratio, "max_cover_ratio", "Owner: cover layer / internal layer", "",
+    {CriterionId::min_side_cover_tall_in, "min_side_cover_tall_in", "side cover, tall pad", "in",
+     CriterionKind::at_least, 0.0625f, 2},
+    {CriterionId::side_cover_tall_from_in, "side_cover_tall_from_in", "height of a tall pad", "in",
+     CriterionKind::parameter, 0.125f, 20},
+    {CriterionId::max_cover_ratio, "max_cover_ratio", "cover layer / internal layer", "",
      CriterionKind::at_most, 0.1f, 2},
-    {CriterionId::min_plate_in, "min_plate_in", "Owner: thinnest steel plate", "in",
+    {CriterionId::min_plate_in, "min_plate_in", "thinnest steel plate", "in",
      CriterionKind::at_least, 0.01f, 1},
-    {CriterionId::max_plate_in, "max_plate_in", "Owner: thickest steel plate", "in",
+    {CriterionId::max_plate_in, "max_plate_in", "thickest steel plate", "in",
      CriterionKind::at_most, 0.01f, 1},
-    {CriterionId::plan_step_in, "plan_step_in", "Owner: plan dimensions in steps", "in",
+    {CriterionId::plan_step_in, "plan_step_in", "plan dimensions in steps", "in",
      CriterionKind::step, 0.0625f, 12},
-    {CriterionId::thickness_step_in, "thickness_step_in", "Owner: thickness in steps", "in",
+    {CriterionId::thickness_step_in, "thickness_step_in", "thickness in steps", "in",
      CriterionKind::step, 0.0625f, 2},
 }};
 
 constexpr const CriterionDefinition& criterion_definition(CriterionId id) {
     return kCriteria[static_cast<std::size_t>(id)];
 }
+
+// The check's name as shown: "Owner: compressive stress".
+std::string owner_check_name(CriterionId id);
 
 // One limit of a set: its value and where the owner's document gives it.
 struct OwnerLimit {

@@ -46,20 +46,18 @@ enum class Remedy {
 
 struct RemedyDefinition {
     Remedy id;
-    const char* key;   // "thicker"
     const char* text;  // "0.125 in thicker"
 };
 
 // The texts carry the search's steps: 0.125 in of thickness, 1 in of plan.
 inline constexpr std::array<RemedyDefinition, 7> kRemedies = {{
-    {Remedy::none, "none", "none: the design search takes no step for it"},
-    {Remedy::ends_search, "ends_search",
-     "none: the design search ends there (a plate that fails in fatigue)"},
-    {Remedy::thicker, "thicker", "0.125 in thicker"},
-    {Remedy::another_load_plate, "another_load_plate", "another load plate"},
-    {Remedy::another_internal_plate, "another_internal_plate", "another internal plate"},
-    {Remedy::wider, "wider", "a plan 1 in wider"},
-    {Remedy::longer, "longer", "a plan 1 in longer"},
+    {Remedy::none, "none: no step of the design search"},
+    {Remedy::ends_search, "none: the design search ends (fatigue)"},
+    {Remedy::thicker, "0.125 in thicker"},
+    {Remedy::another_load_plate, "another load plate"},
+    {Remedy::another_internal_plate, "another internal plate"},
+    {Remedy::wider, "a plan 1 in wider"},
+    {Remedy::longer, "a plan 1 in longer"},
 }};
 
 constexpr const RemedyDefinition& remedy_definition(Remedy remedy) {

@@ -203,7 +203,7 @@ Verdict verdict_of(const Result& result) {
     for (std::size_t i = 0; i < result.owner_checks.size(); ++i) {
         const OwnerCheckOutcome& c = result.owner_checks[i];
         if (!c.applies) continue;
-        take(c.verdict, c.ratio, std::nullopt, i, criterion_definition(c.id).name, c.reason);
+        take(c.verdict, c.ratio, std::nullopt, i, owner_check_name(c.id), c.reason);
     }
     if (failing.any) {
         // A failing check settles it, whatever another could not tell.
@@ -234,7 +234,7 @@ std::string governing_key(const Result& result, const Verdict& verdict) {
 std::string governing_name(const Result& result, const Verdict& verdict) {
     if (verdict.governing) return check_definition(*verdict.governing).name;
     if (verdict.governing_owner && *verdict.governing_owner < result.owner_checks.size()) {
-        return criterion_definition(result.owner_checks[*verdict.governing_owner].id).name;
+        return owner_check_name(result.owner_checks[*verdict.governing_owner].id);
     }
     return std::string();
 }

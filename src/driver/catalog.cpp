@@ -87,7 +87,7 @@ std::optional<CatalogChoice> choose_standard_pad(const Catalog& catalog,
         }
         for (const OwnerCheckOutcome& c : result.owner_checks) {
             if (c.applies && c.verdict == CheckVerdict::fails) {
-                choice.failing.push_back(criterion_definition(c.id).name);
+                choice.failing.push_back(owner_check_name(c.id));
             }
         }
         lowest = choice;

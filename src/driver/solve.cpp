@@ -88,6 +88,13 @@ FailureData failure_data(const RunTimeFailure& failure) {
 
 Result solve(InputFile& input, const std::string& input_name, OutputSink& sink, const std::tm& now,
              const CriteriaSet* criteria) {
+    Result result = solve(input, input_name, sink, now);
+    if (criteria != nullptr) apply_criteria(result, *criteria);
+    return result;
+}
+
+Result solve(InputFile& input, const std::string& input_name, OutputSink& sink,
+             const std::tm& now) {
     Result result;
     ReportFile report(sink);
     InputRecords in(input, input_name);
@@ -105,7 +112,6 @@ Result solve(InputFile& input, const std::string& input_name, OutputSink& sink, 
         result.end = ProblemEnd::failure;
         result.failure = failure_data(failure);
     }
-    if (criteria != nullptr) apply_criteria(result, *criteria);
     return result;
 }
 

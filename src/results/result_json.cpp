@@ -136,7 +136,7 @@ std::string checks_json(const std::vector<CheckOutcome>& checks,
         const CriterionDefinition& d = criterion_definition(c.id);
         items.push_back(Object()
                             .text("key", d.key)
-                            .text("name", d.name)
+                            .text("name", owner_check_name(c.id))
                             .text("article", c.article)
                             .text("unit", d.unit)
                             .number("demand", c.demand)

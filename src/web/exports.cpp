@@ -4,11 +4,9 @@
 #include <cmath>
 #include <ctime>
 #include <limits>
-#include <optional>
 #include <string>
 
 #include "drawing/bearing_drawing.h"
-#include "driver/criteria_file.h"
 #include "report/formatted.h"
 #include "results/result_json.h"
 #include "results/schedule.h"
@@ -25,7 +23,6 @@ std::string last_input_name;  // the file name the last run was given
 std::string last_text;        // the text of the last call below that returns one
 bearingpad::PageExplanation last_explanation;
 bool last_read_ok = false;
-std::optional<bearingpad::CriteriaSet> criteria;  // the owner's set the runs take, if any
 
 }  // namespace
 
@@ -55,20 +52,8 @@ int bp_run(const char* input, int size, const char* input_name, const char* repo
     last_input_name = input_name;
     last_run =
         bearingpad::run_page(std::string_view(input, size > 0 ? static_cast<std::size_t>(size) : 0),
-                             input_name, report_name, now, criteria ? &*criteria : nullptr);
+                             input_name, report_name, now);
     return last_run.result.status();
-}
-
-// The owner's criteria set (a criteria file's text) that the runs after it
-// take; an empty text takes it away. Returns "" when the set was taken, or
-// why it was refused ("line 7: ..."), the set then taken away.
-const char* bp_set_criteria(const char* text, int size) {
-    criteria.reset();
-    last_text.clear();
-    if (size <= 0) return last_text.c_str();
-    criteria = bearingpad::read_criteria(std::string_view(text, static_cast<std::size_t>(size)),
-                                         last_text);
-    return last_text.c_str();
 }
 
 const char* bp_report_data() {

@@ -127,11 +127,11 @@ PageExplanation explain_page_input(std::string_view input, const std::string& in
 }
 
 PageRun run_page(std::string_view input, const std::string& input_name,
-                 const std::string& report_name, const std::tm& now, const CriteriaSet* criteria) {
+                 const std::string& report_name, const std::tm& now) {
     PageRun run;
     BytesInputFile file(input, input_name);
     BytesReportSink sink(run.report);
-    run.result = solve(file, input_name, sink, now, criteria);
+    run.result = solve(file, input_name, sink, now);
     run.console = input_name + ": " + report_name + " " + outcome_summary(run.result) + "\r\n";
     if (run.result.failure) run.failure = run.result.failure->line;
     return run;

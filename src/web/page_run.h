@@ -8,7 +8,6 @@
 #include <string>
 #include <string_view>
 
-#include "checks/criteria.h"
 #include "driver/solve.h"
 
 namespace bearingpad {
@@ -45,7 +44,6 @@ std::string input_fields_json();
 // Solves the problem in input, named input_name in a failure line, whose
 // report is called report_name on the console line.
 PageRun run_page(std::string_view input, const std::string& input_name,
-                 const std::string& report_name, const std::tm& now,
-                 const CriteriaSet* criteria = nullptr);
+                 const std::string& report_name, const std::tm& now);
 
 }  // namespace bearingpad
