@@ -70,7 +70,7 @@ TEST(ResultJson, NonFiniteNumbersAreNullWithTheirText) {
               std::string::npos);
     EXPECT_EQ(schedule_row(r, "x.dat"),
               "x.dat,,,,solved,not evaluated,0.0000,0.0000,0.0000,0,0.0000,0.0000,0.0000,0,0.0000,"
-              "0,0.0000,0.0000,0.0000,Infinity,0.0,,,,0\r\n");
+              "0,0.0000,0.0000,0.0000,Infinity,0.0,,,,0,AASHTO 1992 Art. 14.4.1 Method A,\r\n");
 }
 
 const std::string kInput =
@@ -81,7 +81,8 @@ const std::string kInput =
 const std::string kRowA =
     "a.dat,0101,\"ROUTE 9, \"\"MILL CREEK\"\"\",analysis,solved,inadequate,12.0000,9.0000,"
     "2.0000,1,1.0000,0.2500,0.2500,2,0.2500,1,0.0747,0.4627,1.4253,40.0,20.0,"
-    "internal_plate_working,\"Internal plate, working loads\",1.2108,2\r\n";
+    "internal_plate_working,\"Internal plate, working loads\",1.2108,2,AASHTO 1992 Art. 14.4.1 "
+    "Method A,\r\n";
 
 TEST(CommandLineResults, JsonBesideTheReportAndARowForEveryProblem) {
     MemoryFileAccess fs;
@@ -92,10 +93,12 @@ TEST(CommandLineResults, JsonBesideTheReportAndARowForEveryProblem) {
     const Outcome r = run_command_line_in_process(
         fs, {"--json", "--schedule", "a.dat", "b.dat", "c.dat", "d.dat"});
     EXPECT_EQ(r.status, 64);
-    EXPECT_EQ(r.out, schedule_header() + kRowA +
-                         "b.dat,0102,,,failure,failure,,,,,,,,,,,,,,,,,,,0\r\n"
-                         "c.dat,,,,failure,failure,,,,,,,,,,,,,,,,,,,0\r\n"
-                         "d.dat,,,,failure,failure,,,,,,,,,,,,,,,,,,,0\r\n");
+    EXPECT_EQ(
+        r.out,
+        schedule_header() + kRowA +
+            "b.dat,0102,,,failure,failure,,,,,,,,,,,,,,,,,,,0,AASHTO 1992 Art. 14.4.1 Method A,\r\n"
+            "c.dat,,,,failure,failure,,,,,,,,,,,,,,,,,,,0,AASHTO 1992 Art. 14.4.1 Method A,\r\n"
+            "d.dat,,,,failure,failure,,,,,,,,,,,,,,,,,,,0,AASHTO 1992 Art. 14.4.1 Method A,\r\n");
     EXPECT_EQ(r.err,
               "b.dat: b.rpt not written: bpio: severe (64): input conversion error, unit 5, file "
               "/work/b.dat\r\n"

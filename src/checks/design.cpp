@@ -36,6 +36,42 @@ void enlarge(float& dimension) {
     dimension = store(wide(dimension) + plan_step);
 }
 
+// The plan remedy of the dimension being designed.
+Remedy larger_plan_remedy(const CheckResults& r) {
+    return r.design_dimension == enlarge_length ? Remedy::longer : Remedy::wider;
+}
+
+// Step 7: the search compares the stress with the cover and the internal
+// allowables one at a time: below two load plates another load plate for
+// the cover, then a larger plan for the cover, another internal plate for
+// the internal layers.
+Remedy compressive_stress_remedy(const CheckResults& r) {
+    const bool cover = r.allowable_stress_cover < r.compressive_stress;
+    if (r.load_plate_count < 2) return cover ? Remedy::another_load_plate : Remedy::none;
+    if (cover) return larger_plan_remedy(r);
+    if (r.allowable_stress_internal < r.compressive_stress) return Remedy::another_internal_plate;
+    return Remedy::none;
+}
+
+// Step 10: the working loads, the allowable against the minimum stress.
+Remedy load_plate_remedy(const CheckResults& r) {
+    if (!(r.load_plate_allowable_stress < r.load_plate_minimum_stress)) return Remedy::none;
+    return r.load_plate_count < 2 ? Remedy::another_load_plate : Remedy::another_internal_plate;
+}
+
+Remedy internal_plate_remedy(const CheckResults& r) {
+    if (r.load_plate_count < 2) return Remedy::none;
+    return r.internal_plate_allowable_stress < r.internal_plate_minimum_stress
+               ? Remedy::another_internal_plate
+               : Remedy::none;
+}
+
+// Step 12: a pad thicker than the search's limit first gets the larger plan
+// of the dimension designed, whatever the stability check.
+Remedy stability_remedy(const CheckResults& r, Remedy own) {
+    return r.thickness > maximum_thickness ? larger_plan_remedy(r) : own;
+}
+
 // True when internal_plate_count exceeds its start value by more than 5.
 bool too_many_internal_plates(const CheckResults& r, std::int32_t start_internal) {
     return std::int64_t{r.internal_plate_count} - std::int64_t{start_internal} >
@@ -116,7 +152,7 @@ class Search {
                 case DesignStep::shear:
                     // Step 8: shear; hrt must be at least 2 Ds.
                     shear(r_);
-                    step = thicken_if(fails(r_, CheckId::elastomer_thickness))
+                    step = remedy_if(CheckId::elastomer_thickness)
                                .value_or(DesignStep::deflection_and_rotation);
                     break;
 
@@ -135,8 +171,7 @@ class Search {
                     // Step 11: anchorage; the design shear force must not exceed
                     // one fifth of the dead load.
                     anchor(r_);
-                    const std::optional<DesignStep> next =
-                        thicken_if(fails(r_, CheckId::anchorage));
+                    const std::optional<DesignStep> next = remedy_if(CheckId::anchorage);
                     if (!next) return passes();  // every check passed: the design is complete
                     step = *next;
                     break;
@@ -144,7 +179,7 @@ class Search {
 
                 case DesignStep::enlarge:
                     // Step 13: enlarge the plan dimension being designed.
-                    if (r_.design_dimension == enlarge_length) {
+                    if (larger_plan_remedy(r_) == Remedy::longer) {
                         enlarge(r_.length);
                         step = (r_.length > length_limit) ? DesignStep::length_overflow
                                                           : DesignStep::restart;
@@ -200,17 +235,18 @@ class Search {
     // a larger plan, another internal plate), where the report compares it
     // with the lower of the two.
     DesignStep compressive_stress() {
+        const Remedy remedy = remedy_for(CheckId::compressive_stress, r_);
         if (r_.load_plate_count < 2) {
-            if (r_.allowable_stress_cover < r_.compressive_stress) {
+            if (remedy == Remedy::another_load_plate) {
                 ++r_.load_plate_count;
                 return DesignStep::properties;  // plate dimensions may now apply
             }
             return DesignStep::shear;
         }
-        if (r_.allowable_stress_cover < r_.compressive_stress) return DesignStep::enlarge;
-        if (r_.allowable_stress_internal < r_.compressive_stress) ++r_.internal_plate_count;
+        if (remedy == Remedy::wider || remedy == Remedy::longer) return DesignStep::enlarge;
+        if (remedy == Remedy::another_internal_plate) ++r_.internal_plate_count;
         if (too_many_internal_plates(r_, start_internal_)) return DesignStep::enlarge;
-        if (r_.allowable_stress_internal < r_.compressive_stress) return DesignStep::pass;
+        if (remedy == Remedy::another_internal_plate) return DesignStep::pass;
         return DesignStep::shear;
     }
 
@@ -218,10 +254,8 @@ class Search {
     DesignStep deflection_and_rotation() {
         comp_defl(r_);
         rotat(r_);
-        if (const auto next = thicken_if(fails(r_, CheckId::rotation_dead))) {
-            return *next;
-        }
-        return thicken_if(fails(r_, CheckId::rotation_total)).value_or(DesignStep::reinforcement);
+        if (const auto next = remedy_if(CheckId::rotation_dead)) return *next;
+        return remedy_if(CheckId::rotation_total).value_or(DesignStep::reinforcement);
     }
 
     // Step 10: reinforcement. Returns no step when a fatigue check ends the
@@ -241,43 +275,34 @@ class Search {
             return std::nullopt;
         }
 
-        if (r_.load_plate_count == 0) {
-            if (r_.load_plate_allowable_stress < r_.load_plate_minimum_stress) {
-                r_.load_plate_count = 1;
-                return DesignStep::pass;
-            }
-        } else if (r_.load_plate_count < 2) {
-            if (r_.load_plate_allowable_stress < r_.load_plate_minimum_stress) {
-                r_.load_plate_count = 2;
+        const Remedy load = remedy_for(CheckId::load_plate_working, r_);
+        if (r_.load_plate_count < 2) {
+            if (load == Remedy::another_load_plate) {
+                r_.load_plate_count = r_.load_plate_count == 0 ? 1 : 2;
                 return DesignStep::pass;
             }
         } else {
             // Another internal plate thins the layers and lowers the minimum stress.
-            if (r_.load_plate_allowable_stress < r_.load_plate_minimum_stress) {
-                ++r_.internal_plate_count;
-            }
+            if (load == Remedy::another_internal_plate) ++r_.internal_plate_count;
             if (too_many_internal_plates(r_, start_internal_)) return DesignStep::enlarge;
-            if (r_.load_plate_allowable_stress < r_.load_plate_minimum_stress) {
-                return DesignStep::pass;
-            }
+            if (load == Remedy::another_internal_plate) return DesignStep::pass;
 
-            if (r_.internal_plate_allowable_stress < r_.internal_plate_minimum_stress) {
-                ++r_.internal_plate_count;
-            }
+            const Remedy internal = remedy_for(CheckId::internal_plate_working, r_);
+            if (internal == Remedy::another_internal_plate) ++r_.internal_plate_count;
             if (too_many_internal_plates(r_, start_internal_)) return DesignStep::enlarge;
-            if (r_.internal_plate_allowable_stress < r_.internal_plate_minimum_stress) {
-                return DesignStep::pass;
-            }
+            if (internal == Remedy::another_internal_plate) return DesignStep::pass;
         }
         return DesignStep::anchorage;
     }
 
-    // The remedy of steps 8, 9 and 11: a pad that failed the check is made
-    // thicker; then the limits (step 12) are applied, failed or not. Returns
-    // the step that enlarges the plan when the pad is too thick for the
-    // limits, step 4 when the check failed, and nothing when it passed.
-    std::optional<DesignStep> thicken_if(bool failed) {
-        if (failed) raise_thickness(r_);
+    // The remedy of steps 8, 9 and 11: a pad that failed the check gets
+    // the check's remedy (thicker); then the limits (step 12) are applied,
+    // failed or not. Returns the step that enlarges the plan when the pad is
+    // too thick for the limits, step 4 when the check failed, and nothing
+    // when it passed.
+    std::optional<DesignStep> remedy_if(CheckId id) {
+        const bool failed = fails(r_, id);
+        if (failed && remedy_for(id, r_) == Remedy::thicker) raise_thickness(r_);
         if (const auto larger = larger_plan()) return larger;
         if (failed) return DesignStep::pass;
         return std::nullopt;
@@ -288,8 +313,10 @@ class Search {
     std::optional<DesignStep> larger_plan() {
         notify(DesignStep::limits);
         if (r_.thickness > maximum_thickness) return DesignStep::enlarge;
-        if (fails(r_, CheckId::stability_width)) return DesignStep::widen;
-        if (fails(r_, CheckId::stability_length)) return DesignStep::lengthen;
+        for (const CheckId id : {CheckId::stability_width, CheckId::stability_length}) {
+            if (!fails(r_, id)) continue;
+            return remedy_for(id, r_) == Remedy::wider ? DesignStep::widen : DesignStep::lengthen;
+        }
         return std::nullopt;
     }
 
@@ -312,6 +339,30 @@ class Search {
 };
 
 }  // namespace
+
+Remedy remedy_for(CheckId id, const CheckResults& r) {
+    switch (id) {
+        case CheckId::compressive_stress:
+            return compressive_stress_remedy(r);
+        case CheckId::elastomer_thickness:
+        case CheckId::rotation_dead:
+        case CheckId::rotation_total:
+        case CheckId::anchorage:
+            return Remedy::thicker;
+        case CheckId::stability_width:
+            return stability_remedy(r, Remedy::wider);
+        case CheckId::stability_length:
+            return stability_remedy(r, Remedy::longer);
+        case CheckId::load_plate_working:
+            return load_plate_remedy(r);
+        case CheckId::internal_plate_working:
+            return internal_plate_remedy(r);
+        case CheckId::load_plate_fatigue:
+        case CheckId::internal_plate_fatigue:
+            break;
+    }
+    return Remedy::ends_search;
+}
 
 int design_search(CheckResults& r, DesignObserver observer) {
     clear_computed_fields(r);

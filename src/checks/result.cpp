@@ -48,6 +48,7 @@ std::vector<CheckOutcome> check_outcomes(const CheckResults& r) {
         }
         o.applies = applies(r, c.id);
         o.verdict = check_verdict(c, o.demand, o.limit, o.passed, &o.reason);
+        if (o.verdict == CheckVerdict::fails) o.remedy = remedy_for(c.id, r);
         outcomes.push_back(o);
     }
     return outcomes;

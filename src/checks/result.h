@@ -13,6 +13,8 @@
 
 #include "checks/check_list.h"
 #include "checks/check_results.h"
+#include "checks/criteria.h"
+#include "checks/design_search.h"
 #include "checks/layers.h"
 #include "checks/problem_record.h"
 #include "checks/verdict.h"
@@ -75,6 +77,9 @@ struct CheckOutcome {
     // follows the report's comparison, where a NaN passes.
     CheckVerdict verdict = CheckVerdict::passes;
     std::string reason;  // why it was not evaluated; empty otherwise
+    // For a check that fails: the remedy the design search takes first for
+    // it, from this bearing.
+    std::optional<Remedy> remedy;
 };
 
 // One warning of page 5: the check or checks it reports (two for the lines
@@ -105,8 +110,18 @@ struct Result {
     std::optional<CheckResults> record;
     Bearing bearing;
     std::vector<CheckOutcome> checks;  // in the order of kChecks
-    std::vector<Warning> warnings;     // in the order the report writes them
-    int design_passes = 0;             // passes of the design search (0 in an analysis)
+    // The owner's checks, one per limit of the criteria set applied, in its
+    // order; the set's name, document and edition ("" without a set).
+    std::vector<OwnerCheckOutcome> owner_checks;
+    std::string owner_rules;
+    std::string owner_name;  // the set's name alone
+    // With a catalog: the standard pad type analysed, whether it passes (the
+    // first that does), and otherwise its failing checks' names.
+    std::string standard_pad;
+    bool standard_pad_passes = false;
+    std::vector<std::string> standard_pad_failing;
+    std::vector<Warning> warnings;  // in the order the report writes them
+    int design_passes = 0;          // passes of the design search (0 in an analysis)
 
     // One text per closing message written (a message of two lines joined by a blank).
     std::vector<std::string> closing_messages;

@@ -135,9 +135,11 @@ void settle_check_verdicts(Result& result) {
             c.reason = result.end == ProblemEnd::design_not_possible
                            ? "not reached: the design is not possible"
                            : "not evaluated: the bearing as used is not physical";
+            c.remedy.reset();
             continue;
         }
         c.verdict = check_verdict(check_definition(c.id), c.demand, c.limit, c.passed, &c.reason);
+        if (c.verdict != CheckVerdict::fails) c.remedy.reset();
     }
 }
 
@@ -166,34 +168,81 @@ Verdict verdict_of(const Result& result) {
     }
     v.reasons = physical_reasons(*result.record, result.used);
     if (!v.reasons.empty()) return v;
-    const CheckOutcome* failing = nullptr;
-    const CheckOutcome* passing = nullptr;
+    // The highest ratio governs; a check without a ratio (a step) governs
+    // only where no other can.
+    struct Candidate {
+        bool any = false;
+        float ratio = 0;
+        std::optional<CheckId> id;
+        std::optional<std::size_t> owner;
+        void offer(float r, std::optional<CheckId> i, std::optional<std::size_t> o) {
+            if (any && (std::isnan(r) || (!std::isnan(ratio) && !(r > ratio)))) return;
+            any = true;
+            ratio = r;
+            id = i;
+            owner = o;
+        }
+    };
+    Candidate failing;
+    Candidate passing;
+    auto take = [&](CheckVerdict verdict, float ratio, std::optional<CheckId> id,
+                    std::optional<std::size_t> owner, const std::string& name,
+                    const std::string& reason) {
+        if (verdict == CheckVerdict::fails) {
+            ++v.failed_checks;
+            failing.offer(ratio, id, owner);
+        } else if (verdict == CheckVerdict::passes) {
+            passing.offer(ratio, id, owner);
+        } else {
+            v.reasons.push_back({"", name + ": not evaluated, " + reason});
+        }
+    };
     for (const CheckOutcome& c : result.checks) {
         if (!c.applies) continue;
-        if (c.verdict == CheckVerdict::fails) {
-            ++v.failed_checks;
-            if (failing == nullptr || c.ratio > failing->ratio) failing = &c;
-        } else if (c.verdict == CheckVerdict::passes) {
-            if (passing == nullptr || c.ratio > passing->ratio) passing = &c;
-        } else {
-            v.reasons.push_back(
-                {"", std::string(check_definition(c.id).name) + ": not evaluated, " + c.reason});
-        }
+        take(c.verdict, c.ratio, c.id, std::nullopt, check_definition(c.id).name, c.reason);
     }
-    if (failing != nullptr) {
+    for (std::size_t i = 0; i < result.owner_checks.size(); ++i) {
+        const OwnerCheckOutcome& c = result.owner_checks[i];
+        if (!c.applies) continue;
+        take(c.verdict, c.ratio, std::nullopt, i, owner_check_name(c.id), c.reason);
+    }
+    if (failing.any) {
         // A failing check settles it, whatever another could not tell.
         v.word = VerdictWord::inadequate;
         v.reasons.clear();
-        v.governing = failing->id;
-        v.governing_ratio = failing->ratio;
+        v.governing = failing.id;
+        v.governing_owner = failing.owner;
+        v.governing_ratio = failing.ratio;
     } else if (v.reasons.empty()) {
         v.word = VerdictWord::adequate;
-        if (passing != nullptr) {
-            v.governing = passing->id;
-            v.governing_ratio = passing->ratio;
+        if (passing.any) {
+            v.governing = passing.id;
+            v.governing_owner = passing.owner;
+            v.governing_ratio = passing.ratio;
         }
     }
     return v;
+}
+
+std::string governing_key(const Result& result, const Verdict& verdict) {
+    if (verdict.governing) return check_definition(*verdict.governing).key;
+    if (verdict.governing_owner && *verdict.governing_owner < result.owner_checks.size()) {
+        return criterion_definition(result.owner_checks[*verdict.governing_owner].id).key;
+    }
+    return std::string();
+}
+
+std::string governing_name(const Result& result, const Verdict& verdict) {
+    if (verdict.governing) return check_definition(*verdict.governing).name;
+    if (verdict.governing_owner && *verdict.governing_owner < result.owner_checks.size()) {
+        return owner_check_name(result.owner_checks[*verdict.governing_owner].id);
+    }
+    return std::string();
+}
+
+std::string rules_text(const Result& result) {
+    if (result.owner_rules.empty()) return kAashtoRules;
+    return std::string(kAashtoRules) + " and " + result.owner_rules;
 }
 
 const char* verdict_key(VerdictWord word) {

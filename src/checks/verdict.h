@@ -5,6 +5,7 @@
 // "adequate" only for a physical bearing whose applying checks all pass.
 #pragma once
 
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <vector>
@@ -48,8 +49,21 @@ struct Verdict {
     // inadequate: the failing check with the highest ratio; adequate: the
     // passing check with the highest ratio; otherwise none.
     std::optional<CheckId> governing;
+    // The same when the governing check is an owner's: its index in the
+    // result's owner_checks (governing is then empty).
+    std::optional<std::size_t> governing_owner;
     float governing_ratio = 0;
 };
+
+// The governing check's key ("compressive_stress", "max_stress_psi") and
+// name; "" when none governs.
+std::string governing_key(const Result& result, const Verdict& verdict);
+std::string governing_name(const Result& result, const Verdict& verdict);
+
+// The rules a result was judged under: AASHTO, and the owner's criteria set
+// when one was applied ("AASHTO 1992 Art. 14.4.1 Method A and State example
+// (Bridge Design Manual, 2019)").
+std::string rules_text(const Result& result);
 
 // The verdict of one check from its numbers alone, and the reason when it
 // is not evaluated: a demand or limit that is not finite, a limit of 0 or

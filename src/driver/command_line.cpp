@@ -7,6 +7,8 @@
 #include <set>
 
 #include "drawing/bearing_drawing.h"
+#include "driver/catalog.h"
+#include "driver/criteria_file.h"
 #include "driver/explain.h"
 #include "driver/table_files.h"
 #include "driver/whole_file.h"
@@ -85,6 +87,11 @@ constexpr const char* kHelpEnd[] = {
     "  --schedule     write the bearing schedule of all the problems, one CSV row",
     "                 each, on standard output (instead of the line per problem)",
     "  --schedule=CSV the same into the file CSV",
+    "  --criteria TOML  also check each bearing against an owner's criteria set",
+    "                 (a TOML file; see the README): the JSON, the schedule and the",
+    "                 line per problem then give the owner's checks and verdict;",
+    "                 the report is the same. A file with a fault is refused, with",
+    "                 its line, before anything is written (exit status 2)",
     "  --table TABLE  a table of bearings (CSV or TAB-separated, UTF-8), one row",
     "                 each, columns by name: each row is written as an input file",
     "                 MARK.dat and solved as that file; a row that cannot be",
@@ -93,6 +100,10 @@ constexpr const char* kHelpEnd[] = {
     "  --types        with --table: the bearing types, one CSV row each, on",
     "                 standard output; --types=CSV into the file CSV",
     "  --to-table     write the table of the input files on standard output",
+    "  --catalog TABLE  standard pads (a table with --table's columns, one pad type",
+    "                 a row): each problem's loads and beam with each pad in turn,",
+    "                 analysed; the first adequate one's report is written, and its",
+    "                 records beside it as NAME.standard.dat, with the problem's set",
     "  --explain      write no report: show the three records under a column ruler",
     "                 and how each field is read, and mark probable slips",
     "  --help         this text",
@@ -129,6 +140,8 @@ struct Options {
     bool version = false;
     bool schedule = false;
     std::string schedule_file;  // empty: standard output
+    std::string criteria_file;  // empty: AASHTO alone
+    std::string catalog_file;   // empty: each problem's own pad
     std::string table;          // --table: the table of bearings
     std::string out_dir;        // --out: the folder of its rows' files
     bool types = false;
@@ -173,6 +186,17 @@ std::optional<Options> parse(RunEnvironment& env, const std::vector<std::string>
         } else if (arg.rfind("--schedule=", 0) == 0 && arg.size() > 11) {
             o.schedule = true;
             o.schedule_file = arg.substr(11);
+        } else if (arg == "--criteria" || arg == "--catalog") {
+            value = arg == "--criteria" ? &o.criteria_file : &o.catalog_file;
+        } else if (arg.rfind("--criteria=", 0) == 0 || arg.rfind("--catalog=", 0) == 0) {
+            const std::string name = arg.substr(arg.find('=') + 1);
+            if (name.empty()) {
+                env.error_out << "bearingpad: " << arg.substr(0, arg.find('='))
+                              << " needs a file name\r\n"
+                              << usage_line() << "\r\n";
+                return std::nullopt;
+            }
+            (arg[3] == 'r' ? o.criteria_file : o.catalog_file) = name;
         } else if (arg == "--explain") {
             o.explain = true;
         } else if (arg == "-h" || arg == "--help") {
@@ -188,7 +212,14 @@ std::optional<Options> parse(RunEnvironment& env, const std::vector<std::string>
     for (std::size_t i = 0; i < asked.size(); ++i) {
         if (asked[i]) o.outputs.push_back(&kOutputs[i]);
     }
-    if (o.explain && (!o.outputs.empty() || o.schedule)) {
+    if (value == &o.criteria_file || value == &o.catalog_file) {
+        env.error_out << "bearingpad: " << (value == &o.criteria_file ? "--criteria" : "--catalog")
+                      << " needs a file name\r\n"
+                      << usage_line() << "\r\n";
+        return std::nullopt;
+    }
+    if (o.explain &&
+        (!o.outputs.empty() || o.schedule || !o.criteria_file.empty() || !o.catalog_file.empty())) {
         env.error_out << "bearingpad: --explain writes no results\r\n" << usage_line() << "\r\n";
         return std::nullopt;
     }
@@ -227,6 +258,12 @@ class CommandLine {
 
     int execute() {
         try {
+            if (!options_.criteria_file.empty()) {
+                if (const int refused = read_criteria_file()) return refused;
+            }
+            if (!options_.catalog_file.empty()) {
+                if (const int refused = read_catalog_file()) return refused;
+            }
             if (!options_.table.empty()) {
                 // A table: its rows' input files named, then each row written
                 // and solved as that file; the status is the first row's
@@ -442,11 +479,29 @@ class CommandLine {
                 }
                 targets.push_back(std::move(t));
             }
+            // With a catalog, the chosen pad's records beside the report, in its set.
+            const std::string standard_file =
+                catalog_ ? output_name_for(file, ".standard.dat") : std::string();
+            const std::string standard_name =
+                catalog_ ? env_.files.absolute_name(standard_file) : std::string();
+            if (catalog_) {
+                if (pending_names_.count(env_.files.written_name(standard_name))) flush_group();
+                if (!options_.replace && env_.files.exists(standard_name)) {
+                    return refuse(result, file, standard_file, standard_name);
+                }
+            }
             std::unique_ptr<WholeFile> report = open_report_file(
                 env_.files, input_name, report_name, [this] { return options_.replace; },
                 options_.replace);
             if (!report) return refuse(result, file, report_file, report_name);
-            result = solve(*input, input_name, *report, env_.local_time());
+            const CriteriaSet* criteria = criteria_ ? &*criteria_ : nullptr;
+            std::optional<CatalogChoice> chosen;
+            if (catalog_) {
+                result = solve_with_catalog(*catalog_, *input, input_name, *report,
+                                            env_.local_time(), criteria, chosen);
+            } else {
+                result = solve(*input, input_name, *report, env_.local_time(), criteria);
+            }
             auto set = std::make_unique<FileSet>(env_.files);
             // What stays as it was when the set fails before it is whole.
             std::string opening =
@@ -455,6 +510,19 @@ class CommandLine {
                 if (result.failure) throw failure_of(*result.failure);
                 const bool report_written = report->written();
                 if (report_written) set->add(std::move(report), report_file);
+                if (chosen) {
+                    opening = standard_file +
+                              (env_.files.exists(standard_name) ? " not replaced" : " not written");
+                    std::unique_ptr<WholeFile> sink = open_report_file(
+                        env_.files, input_name, standard_name, [this] { return options_.replace; },
+                        options_.replace);
+                    if (!sink) {
+                        throw RunTimeFailure{failure_cannot_overwrite, report_unit, standard_name};
+                    }
+                    sink->write(chosen->input);
+                    set->add(std::move(sink), standard_file);
+                    p.note += "; " + standard_file;
+                }
                 for (const Target& t : targets) {
                     const std::optional<std::string> bytes = t.row->render(result, file);
                     if (bytes) {
@@ -637,6 +705,53 @@ class CommandLine {
         }
     }
 
+    // A file read whole, its records joined by LF; nothing when it cannot
+    // be read (its failure line written, the status kept in status).
+    std::optional<std::string> read_whole(const std::string& shown, int& status) {
+        std::string text;
+        try {
+            const std::unique_ptr<InputFile> input =
+                env_.files.open_input(env_.files.absolute_name(shown));
+            while (const std::optional<std::string> line = input->read_record()) {
+                text += *line + "\n";
+            }
+        } catch (const RunTimeFailure& failure) {
+            status = fail(failure);
+            return std::nullopt;
+        }
+        return text;
+    }
+
+    // The owner's criteria set read whole before anything is written: 0, or
+    // status 2 for a refused set (its fault written), or the message number
+    // of a file that cannot be read.
+    int read_criteria_file() {
+        int status = 0;
+        const std::optional<std::string> text = read_whole(options_.criteria_file, status);
+        if (!text) return status;
+        std::string error;
+        criteria_ = read_criteria(*text, error);
+        if (!criteria_) {
+            env_.error_out << "bearingpad: " << options_.criteria_file << ": " << error << "\r\n";
+        }
+        return criteria_ ? 0 : status_usage;
+    }
+
+    // The catalog of standard pads read whole before anything is written:
+    // 0, status 2 for a refused table (its fault written), or the message
+    // number of a file that cannot be read.
+    int read_catalog_file() {
+        int status = 0;
+        const std::optional<std::string> text = read_whole(options_.catalog_file, status);
+        if (!text) return status;
+        std::string error;
+        catalog_ = read_catalog(*text, error);
+        if (!catalog_) {
+            env_.error_out << "bearingpad: " << options_.catalog_file << ": " << error << "\r\n";
+        }
+        return catalog_ ? 0 : status_usage;
+    }
+
     // One input file explained; nothing is written.
     int explain_file(const std::string& file) {
         try {
@@ -674,7 +789,9 @@ class CommandLine {
     std::vector<std::unique_ptr<Pending>> pending_;
     std::set<std::string> pending_names_;
     std::chrono::steady_clock::time_point group_start_;
-    TableRun table_;  // the rows of --table
+    std::optional<CriteriaSet> criteria_;  // the owner's criteria, when a set is named
+    std::optional<Catalog> catalog_;       // the standard pads, when a catalog is named
+    TableRun table_;                       // the rows of --table
     BearingTypes types_;
     std::unique_ptr<WholeFile> types_file_;
 };

@@ -86,6 +86,13 @@ FailureData failure_data(const RunTimeFailure& failure) {
                        failure_line(failure)};
 }
 
+Result solve(InputFile& input, const std::string& input_name, OutputSink& sink, const std::tm& now,
+             const CriteriaSet* criteria) {
+    Result result = solve(input, input_name, sink, now);
+    if (criteria != nullptr) apply_criteria(result, *criteria);
+    return result;
+}
+
 Result solve(InputFile& input, const std::string& input_name, OutputSink& sink,
              const std::tm& now) {
     Result result;

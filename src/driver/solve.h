@@ -21,8 +21,13 @@ namespace bearingpad {
 // writes its report to the sink, stamped with the given local date and time.
 // The report is closed (its pending line feed written and flushed) in every
 // case, a failure included; a failure is returned in the result, never thrown.
+// With an owner's criteria set, its checks join the result (the report is
+// the same with or without it); the set is applied after the solve, so that
+// a front end without sets (the page) does not carry their code.
 Result solve(InputFile& input, const std::string& input_name, OutputSink& report,
              const std::tm& now);
+Result solve(InputFile& input, const std::string& input_name, OutputSink& report,
+             const std::tm& now, const CriteriaSet* criteria);
 
 // A run-time failure as the result holds it, and back.
 FailureData failure_data(const RunTimeFailure& failure);

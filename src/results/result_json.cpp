@@ -108,22 +108,46 @@ std::string bearing_json(const Bearing& b, const CheckResults& r) {
     return o.close();
 }
 
-std::string checks_json(const std::vector<CheckOutcome>& checks) {
+std::string checks_json(const std::vector<CheckOutcome>& checks,
+                        const std::vector<OwnerCheckOutcome>& owner, const std::string& rules) {
     std::vector<std::string> items;
     for (const CheckOutcome& c : checks) {
         const CheckDefinition& d = check_definition(c.id);
+        items.push_back(
+            Object()
+                .text("key", d.key)
+                .text("name", d.name)
+                .text("article", d.article)
+                .text("unit", d.unit)
+                .number("demand", c.demand)
+                .number("limit", c.limit)
+                .number("ratio", c.ratio)
+                .boolean("passed", c.passed)
+                .boolean("applies", c.applies)
+                .text("verdict", check_verdict_key(c.verdict))
+                .text("reason", c.reason)
+                .raw("remedy", c.remedy ? json_string(remedy_definition(*c.remedy).text) : "null")
+                .boolean("owner", false)
+                .close());
+    }
+    // The owner's checks after the eleven, each with the owner's document
+    // and article as its source.
+    for (const OwnerCheckOutcome& c : owner) {
+        const CriterionDefinition& d = criterion_definition(c.id);
         items.push_back(Object()
                             .text("key", d.key)
-                            .text("name", d.name)
-                            .text("article", d.article)
+                            .text("name", owner_check_name(c.id))
+                            .text("article", c.article)
                             .text("unit", d.unit)
                             .number("demand", c.demand)
                             .number("limit", c.limit)
                             .number("ratio", c.ratio)
-                            .boolean("passed", c.passed)
+                            .boolean("passed", c.verdict != CheckVerdict::fails)
                             .boolean("applies", c.applies)
                             .text("verdict", check_verdict_key(c.verdict))
                             .text("reason", c.reason)
+                            .boolean("owner", true)
+                            .text("source", rules + ", " + c.article)
                             .close());
     }
     return array(items);
@@ -137,15 +161,15 @@ std::string verdict_json(const Result& result) {
     for (const VerdictReason& r : v.reasons) {
         reasons.push_back(Object().text("field", r.field).text("text", r.text).close());
     }
-    const CheckDefinition* governing = v.governing ? &check_definition(*v.governing) : nullptr;
+    const std::string key = governing_key(result, v);
     return Object()
         .text("word", verdict_key(v.word))
         .text("text", verdict_text(result, v))
         .integer("failed_checks", v.failed_checks)
-        .raw("governing", governing ? json_string(governing->key) : "null")
-        .raw("governing_name", governing ? json_string(governing->name) : "null")
+        .raw("governing", key.empty() ? "null" : json_string(key))
+        .raw("governing_name", key.empty() ? "null" : json_string(governing_name(result, v)))
         .raw("reasons", array(reasons))
-        .text("rules", kAashtoRules)
+        .text("rules", rules_text(result))
         .close();
 }
 
@@ -229,7 +253,8 @@ std::string result_json(const Result& result, const std::string& file) {
     const bool built = result.record && (result.end == ProblemEnd::solved ||
                                          result.end == ProblemEnd::design_not_possible);
     o.raw("bearing", built ? bearing_json(result.bearing, *result.record) : "null");
-    o.raw("checks", checks_json(built ? result.checks : std::vector<CheckOutcome>()));
+    o.raw("checks",
+          built ? checks_json(result.checks, result.owner_checks, result.owner_rules) : "[]");
     const CheckOutcome* governing = built ? result.governing_check() : nullptr;
     o.raw("governing", governing ? Object()
                                        .text("key", check_definition(governing->id).key)

@@ -68,19 +68,43 @@ std::string counted(int count, const char* one, const char* many) {
 
 }  // namespace
 
+namespace {
+std::string verdict_sentence(const Result& result, const Verdict& verdict);
+}
+
 std::string verdict_text(const Result& result, const Verdict& verdict) {
+    std::string text = verdict_sentence(result, verdict);
+    if (result.standard_pad.empty()) return text;
+    if (result.standard_pad_passes) return text + "; standard pad " + result.standard_pad;
+    std::string failing;
+    for (const std::string& name : result.standard_pad_failing) {
+        failing += (failing.empty() ? "" : ", ") + name;
+    }
+    return text + "; no standard pad passes: " + result.standard_pad +
+           " has the lowest governing ratio" + (failing.empty() ? "" : ", failing " + failing);
+}
+
+namespace {
+
+std::string verdict_sentence(const Result& result, const Verdict& verdict) {
     std::string text = verdict_words(verdict.word);
     auto governs = [&] {
-        if (!verdict.governing) return std::string();
-        return "; " + std::string(check_definition(*verdict.governing).name) + " governs at " +
-               fixed_text(verdict.governing_ratio, 3);
+        const std::string name = governing_name(result, verdict);
+        if (name.empty()) return std::string();
+        // A step check has no ratio.
+        if (std::isnan(verdict.governing_ratio)) return "; " + name + " governs";
+        return "; " + name + " governs at " + fixed_text(verdict.governing_ratio, 3);
     };
+    // Under an owner's criteria the sentence names the set, so that no one
+    // takes it for an AASHTO-only verdict.
+    const std::string under =
+        result.owner_rules.empty() ? std::string() : " (under " + result.owner_name + ")";
     switch (verdict.word) {
         case VerdictWord::adequate:
-            return text + ": every applying check passes" + governs();
+            return text + under + ": every applying check passes" + governs();
         case VerdictWord::inadequate:
-            return text + ": " + counted(verdict.failed_checks, "check fails", "checks fail") +
-                   governs();
+            return text + under + ": " +
+                   counted(verdict.failed_checks, "check fails", "checks fail") + governs();
         case VerdictWord::not_evaluated: {
             std::string reasons;
             for (const VerdictReason& r : verdict.reasons) {
@@ -96,6 +120,8 @@ std::string verdict_text(const Result& result, const Verdict& verdict) {
     }
     return text;
 }
+
+}  // namespace
 
 std::string bearing_text(const Bearing& b) {
     std::string text = fixed_text(b.width, 2) + " x " + fixed_text(b.length, 2) + " x " +

@@ -1,5 +1,6 @@
 #include "results/schedule.h"
 
+#include <cmath>
 #include <optional>
 #include <vector>
 
@@ -36,6 +37,8 @@ constexpr const char* kColumns[] = {
     "governing_name",
     "governing_ratio",
     "warnings",
+    "rules",
+    "standard_pad",
 };
 constexpr std::size_t kColumnCount = sizeof kColumns / sizeof kColumns[0];
 
@@ -106,13 +109,16 @@ std::string schedule_row(const Result& result, const std::string& file) {
         cells.push_back(fixed_text(result.record->live_load, 1));
         // The governing check of the verdict: none for a bearing that is
         // not evaluated, so that no ratio stands for a check not made.
-        const std::optional<CheckId>& governing = verdict.governing;
-        cells.push_back(governing ? check_definition(*governing).key : "");
-        cells.push_back(governing ? check_definition(*governing).name : "");
-        cells.push_back(governing ? fixed_text(verdict.governing_ratio, 4) : "");
+        const std::string governing = governing_key(result, verdict);
+        cells.push_back(governing);
+        cells.push_back(governing_name(result, verdict));
+        const bool ratio = !governing.empty() && !std::isnan(verdict.governing_ratio);
+        cells.push_back(ratio ? fixed_text(verdict.governing_ratio, 4) : "");
     }
-    cells.resize(kColumnCount - 1);
+    cells.resize(kColumnCount - 3);
     cells.push_back(std::to_string(result.warnings.size()));
+    cells.push_back(rules_text(result));
+    cells.push_back(result.standard_pad);
     return line_of(cells);
 }
 
