@@ -963,7 +963,13 @@ class Sheet {
                   R"( xml:space="preserve")");
         // The rules the verdict is taken under, and no others.
         svg_.text(kLeft + 8, y + 58, "RULES: " + capitals(kAashtoRules), "small rules");
-        svg_.text(kLeft + 8, y + 68, "ONLY; NO OWNER'S CRITERIA ARE APPLIED", "small");
+        if (r_.owner_rules.empty()) {
+            svg_.text(kLeft + 8, y + 68, "ONLY; NO OWNER'S CRITERIA ARE APPLIED", "small");
+        } else {
+            // The owner's set by its name and document, as far as the block holds.
+            const std::vector<std::string> owner = wrapped("AND " + capitals(r_.owner_name), 44);
+            svg_.text(kLeft + 8, y + 68, svg_text(owner.front()), "small owner-rules");
+        }
         svg_.text(258, y + 16, "TITLE", "small");
         svg_.text(258, y + 32, field_text(r_.used.title), "title", R"( xml:space="preserve")");
         // A design's answer, or the last bearing an impossible one tried.
