@@ -12,6 +12,7 @@
 #include "driver/command_line.h"
 #include "memory_files.h"
 #include "test_support.h"
+#include "web/page_run.h"
 
 namespace bearingpad {
 namespace {
@@ -193,6 +194,14 @@ TEST(Drawing, VerdictOnTheSheet) {
         for (const char* text : row.shown) EXPECT_NE(svg.find(text), std::string::npos) << text;
         for (const char* text : row.not_shown) EXPECT_EQ(svg.find(text), std::string::npos) << text;
     }
+    // Under an owner's criteria the sheet names the set, its text as XML.
+    Result owned =
+        run_page(read_file(examples / "analysis.dat"), "p.dat", "p.rpt", fixed_time()).result;
+    owned.owner_name = "R&D <SET>";
+    owned.owner_rules = "R&D <SET> (MANUAL)";
+    const std::string svg = drawing_svg(owned).value_or("");
+    EXPECT_NE(svg.find(">AND R&amp;D &lt;SET&gt;<"), std::string::npos);
+    EXPECT_EQ(svg.find("NO OWNER'S CRITERIA"), std::string::npos);
 }
 
 }  // namespace
