@@ -144,6 +144,8 @@ const isReport = (f) => /\.rpt$/i.test(f.name) || (f.bytes.includes(12) && !/\.d
 function openFiles(list) {
   openAt = performance.now();
   return readFiles(list).then((files) => {
+    const table = files.find((f) => /\.(csv|tsv)$/i.test(f.name));
+    if (table) { openTable(table.name, table.bytes); return; }
     if (files.length === 1) {
       const f = files[0];
       if (isReport(f)) viewReport(f.bytes, f.name); else openInput(f.name, f.bytes);
@@ -181,7 +183,7 @@ function onDrop(e) {
       more();
     });
     Promise.all(entries.map(walk)).then(() => {
-      const inputs = files.length > 1 ? files.filter((f) => /\.dat$/i.test(f.name)) : files;
+      const inputs = files.length > 1 ? files.filter((f) => /\.(dat|csv|tsv)$/i.test(f.name)) : files;
       if (inputs.length) openFiles(inputs.sort((a, b) => (a.name < b.name ? -1 : a.name > b.name ? 1 : 0)));
     });
     return;
