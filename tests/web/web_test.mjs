@@ -712,16 +712,26 @@ function frameWidth(pdfFile) {
   const lines = readFileSync(join(examplesDir, "bridge.csv"), "utf8").split("\n");
   lines[1] = lines[1].replace(",52.0,28.0,", ",95,28.0,");
   writeFileSync(join(folder, "bridge.csv"), lines.join("\n"));
-  spawnSync(join(nativeBuild, "bearingpad"), ["-y", "--table", "bridge.csv"], { cwd: folder });
+  const native = spawnSync(join(nativeBuild, "bearingpad"), ["-y", "--schedule", "--table", "bridge.csv"], { cwd: folder });
   spawnSync(join(nativeBuild, "native_solve"), [folder, join(folder, "A1-G1.dat")]);
   await page.click("#schedule tbody tr:nth-child(1) button[data-act=save]");
   const rpt = await saved(page, "A1-G1.rpt");
   check(!!rpt && rpt.equals(readFileSync(join(folder, "A1-G1.dat.rpt").replace(".dat.rpt", ".rpt"))) ,
         "the changed row's report equals the command line's for its .dat");
+  await page.click("#save-schedule");
+  const sched = await saved(page, "schedule.csv");
+  check(!!sched && native.stdout.length > 0 && sched.equals(native.stdout),
+        `Save schedule of the table equals --table --schedule (${sched ? sched.length : 0} / ${native.stdout.length} bytes)`);
   await page.click("#save-all");
   const zip = await saved(page, "bridge.zip");
   check(!!zip && zip.readUInt32LE(0) === 0x04034b50 && zip.includes("A1-G1.dat") && zip.includes(rpt || "none"),
         "Save all: one zip with every row's .dat and .rpt");
+  // A row opened in the form, changed there: the row follows.
+  await page.click("#schedule tbody tr:nth-child(3) button[data-act=open]");
+  await type(page, "dead", "70");
+  await page.click("#show-schedule");
+  check(await page.$eval("#schedule input[aria-label='dead_load, row 4']", (e) => e.value) === "70" && (await verdicts())[2] !== "refused",
+        "a row opened in the form and changed there changes in the table");
   // A TAB table pasted on the schedule.
   const tsv = "mark\ttitle\tmode\twidth\tdistance_to_fixity\tdesign_span\tdead_load\tlive_load\tquantity\n" +
               "P1\tPASTED\tdesign\t16\t130\t80\t52\t28\t2\n" +
