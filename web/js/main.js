@@ -53,7 +53,7 @@ function start() {
   $("clear").addEventListener("click", () => {
     if (!current) { showError(noForm); return; }
     inputName = DEFAULT_INPUT_NAME; namedByNumber = true;
-    $("file-name").textContent = ""; opened = null;
+    $("file-name").textContent = ""; opened = null; formRow = null;
     $("explain-box").hidden = true;
     showWorkbench();
     live = false;

@@ -77,6 +77,7 @@ let opened = null;  // { name, bytes, analysis, explained } of the last opened i
 // is, and the results show the file's own run.
 function openInput(name, bytes) {
   if (!current) { showError(noForm === LOADING ? LOADING + " Open the file again in a moment." : noForm); return; }
+  formRow = null;  // the form follows a table's row only when opened from it
   const a = analyseInput(bytes);
   const explained = explainInput(bytes, name);
   opened = { name, bytes, analysis: a, explained };

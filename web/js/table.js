@@ -40,7 +40,12 @@ function openTable(name, bytes) {
 function rereadTable(changed) {
   const tb = schedule.table;
   const t = readTable(tableCsv(tb), tb.stem);
-  if (t.refused) { showError("The table: " + t.refused + "."); return; }
+  if (t.refused) {
+    // No row stands alone: none keeps a verdict the table no longer gives.
+    tb.rows.forEach((x) => Object.assign(x, { refused: "the table: " + t.refused, refusedCol: -1, word: "refused", governing: null, bytes: null, report: null }));
+    showError("The table: " + t.refused + ".");
+    return;
+  }
   const keys = tb.header.map((h) => call("bp_header_key", "string", ["string"], [h]));
   const at = new Map(t.cells.slice(1).map((c, i) => [c.row, i]));
   tb.rows.forEach((x) => { x.refused = null; x.refusedCol = -1; x.accepted = null; });
