@@ -104,6 +104,22 @@ TEST(BearingTable, RowRecordsAsTyped) {
     EXPECT_EQ(r.records[2], " S   100.    80.   40.   20.5   1. 0.5 .25");
 }
 
+// The cells kept for the page, refused rows too, each with the row a
+// spreadsheet shows (a quoted line break stays inside its row).
+TEST(BearingTable, CellsKeptWithTheirRows) {
+    const BearingTable t = read_bearing_table(
+        kHeader + "A1,1,\"TWO\nLINES\",analysis,12,40\r\nA2,2,T,analysis,12,123456.7\r\n", "b");
+    ASSERT_EQ(t.cells.size(), 3u);
+    EXPECT_EQ(t.cells[0].row, 1);
+    EXPECT_EQ(t.cells[0].cells.size(), 6u);
+    EXPECT_EQ(t.cells[1].cells[2], "TWO\nLINES");
+    EXPECT_EQ(t.cells[2].row, 3);
+    EXPECT_EQ(t.cells[2].cells[5], "123456.7");
+    ASSERT_EQ(t.refusals.size(), 2u);  // the title's line break, the load too long
+    EXPECT_EQ(t.refusals[1].row, 3);
+    EXPECT_TRUE(read_bearing_table("", "b").cells.empty());
+}
+
 TEST(BearingTable, FieldTexts) {
     struct Case {
         const char* cell;

@@ -455,6 +455,7 @@ BearingTable read_bearing_table(std::string_view bytes, const std::string& table
         table.refused = "the table is empty: no header row";
         return table;
     }
+    for (const Record& record : *records) table.cells.push_back({record.row, record.cells});
 
     // The header: every name a column, matched without regard to case,
     // blanks and underscores; nothing written when one names none.

@@ -80,6 +80,13 @@ struct BearingTable {
     std::string refused;
     std::vector<TableRow> rows;  // the rows accepted, in order
     std::vector<RowRefusal> refusals;
+    // Every record of cells as split, the header first, with its row
+    // number: the page keeps a refused row's cells to mend them in place.
+    struct Cells {
+        int row = 0;
+        std::vector<std::string> cells;
+    };
+    std::vector<Cells> cells;
 };
 
 // Reads a table's bytes. table_stem names the inputs of rows without a

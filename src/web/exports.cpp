@@ -7,7 +7,9 @@
 #include <string>
 
 #include "drawing/bearing_drawing.h"
+#include "driver/bearing_table.h"
 #include "report/formatted.h"
+#include "results/bearing_types.h"
 #include "results/result_json.h"
 #include "results/schedule.h"
 #include "web/page_run.h"
@@ -23,6 +25,14 @@ std::string last_input_name;  // the file name the last run was given
 std::string last_text;        // the text of the last call below that returns one
 bearingpad::PageExplanation last_explanation;
 bool last_read_ok = false;
+bearingpad::BearingTypes table_types;  // the types of the table schedule being written
+
+std::string json_cells(const std::vector<std::string>& cells) {
+    std::string out = "[";
+    for (const std::string& c : cells)
+        out += (out.size() > 1 ? "," : "") + bearingpad::json_name(c);
+    return out + "]";
+}
 
 }  // namespace
 
@@ -153,6 +163,79 @@ const char* bp_drawing_svg() {
     static std::string svg;
     svg = bearingpad::drawing_svg(last_run.result).value_or(std::string());
     return svg.c_str();
+}
+
+// A table of bearings read as --table reads it, as JSON:
+//   {"refused":"","cells":[{"row":1,"cells":["mark",...]},...],
+//    "rows":[{"row":2,"mark":"A1","location":"","quantity":1,"stem":"A1","input":"..."}],
+//    "refusals":[{"row":3,"reason":"row 3, ...","same_name":false}]}
+// cells holds every record split, the header first; input a row's three
+// records as an input file. Rows without a mark are named after stem.
+const char* bp_table_read(const char* bytes, int size, const char* stem) {
+    using bearingpad::json_name;
+    using bearingpad::json_string;
+    const bearingpad::BearingTable t = bearingpad::read_bearing_table(
+        std::string_view(bytes, size > 0 ? static_cast<std::size_t>(size) : 0), stem);
+    last_text = "{\"refused\":" + json_name(t.refused) + ",\"cells\":[";
+    for (std::size_t i = 0; i < t.cells.size(); ++i) {
+        last_text += (i ? ",{\"row\":" : "{\"row\":") + std::to_string(t.cells[i].row) +
+                     ",\"cells\":" + json_cells(t.cells[i].cells) + "}";
+    }
+    last_text += "],\"rows\":[";
+    for (std::size_t i = 0; i < t.rows.size(); ++i) {
+        const bearingpad::TableRow& r = t.rows[i];
+        last_text += (i ? ",{\"row\":" : "{\"row\":") + std::to_string(r.row) +
+                     ",\"mark\":" + json_name(r.mark) + ",\"location\":" + json_name(r.location) +
+                     ",\"quantity\":" + std::to_string(r.quantity) +
+                     ",\"stem\":" + json_name(r.stem) +
+                     ",\"input\":" + json_string(r.input_file()) + "}";
+    }
+    last_text += "],\"refusals\":[";
+    for (std::size_t i = 0; i < t.refusals.size(); ++i) {
+        const bearingpad::RowRefusal& r = t.refusals[i];
+        last_text += (i ? ",{\"row\":" : "{\"row\":") + std::to_string(r.row) +
+                     ",\"reason\":" + json_name(r.reason) +
+                     ",\"same_name\":" + (r.same_name ? "true" : "false") + "}";
+    }
+    last_text += "]}";
+    return last_text.c_str();
+}
+
+// A header's name reduced as the table matches it ("Dead Load": "deadload").
+const char* bp_header_key(const char* name) {
+    last_text = bearingpad::header_key(name);
+    return last_text.c_str();
+}
+
+// The table --to-table writes: its header, and the row of an input file's
+// bytes (empty when --to-table writes none for it).
+const char* bp_table_header() {
+    last_text = bearingpad::table_header();
+    return last_text.c_str();
+}
+const char* bp_table_row(const char* input, int size, const char* mark, const char* location,
+                         int quantity) {
+    last_text = bearingpad::table_row_of_input(
+        std::string_view(input, size > 0 ? static_cast<std::size_t>(size) : 0), mark, location,
+        quantity);
+    return last_text.c_str();
+}
+
+// The schedule of a table run: bp_table_types_clear before its first row,
+// then each row after its run, in order, so that types are lettered as
+// --table --schedule letters them.
+void bp_table_types_clear() {
+    table_types = bearingpad::BearingTypes();
+}
+const char* bp_table_schedule_header() {
+    last_text = bearingpad::table_schedule_header();
+    return last_text.c_str();
+}
+const char* bp_table_schedule_row(const char* mark, const char* location, int quantity) {
+    const bearingpad::BearingMark m{mark, location, quantity};
+    const std::string type = table_types.add(last_run.result, m);
+    last_text = bearingpad::table_schedule_row(m, type, last_run.result, last_input_name);
+    return last_text.c_str();
 }
 
 }  // extern "C"

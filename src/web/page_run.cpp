@@ -5,8 +5,11 @@
 #include <sstream>
 
 #include "checks/input_fields.h"
+#include "driver/bearing_table.h"
 #include "driver/explain.h"
 #include "driver/file_access.h"
+#include "driver/input_records.h"
+#include "report/failure.h"
 #include "report/formatted.h"
 
 namespace bearingpad {
@@ -124,6 +127,23 @@ PageExplanation explain_page_input(std::string_view input, const std::string& in
         marks += ",\"text\":" + json_string(m.text) + "}";
     }
     return {text.str(), mark_count(explanation), marks + "]"};
+}
+
+std::string table_row_of_input(std::string_view input, const std::string& mark,
+                               const std::string& location, int quantity) {
+    try {
+        BytesInputFile file(input, mark);
+        InputRecords in(file, mark);
+        ProblemRecord p;
+        if (read_title_record(in, p) == ReadResult::end_of_input ||
+            read_pad_record(in, p) == ReadResult::end_of_input) {
+            return std::string();
+        }
+        read_beam_record(in, p);
+        return table_row(p, mark, location, quantity);
+    } catch (const RunTimeFailure&) {
+        return std::string();
+    }
 }
 
 PageRun run_page(std::string_view input, const std::string& input_name,

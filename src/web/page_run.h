@@ -43,6 +43,12 @@ std::string input_fields_json();
 
 // Solves the problem in input, named input_name in a failure line, whose
 // report is called report_name on the console line.
+// The row --to-table writes for an input file's bytes: its fields as read,
+// with the row's mark, location and quantity; empty when the file ends
+// before its pad record (--to-table writes no row then).
+std::string table_row_of_input(std::string_view input, const std::string& mark,
+                               const std::string& location, int quantity);
+
 PageRun run_page(std::string_view input, const std::string& input_name,
                  const std::string& report_name, const std::tm& now);
 

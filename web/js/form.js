@@ -181,6 +181,7 @@ function onFormChange(e) {
   const bytes = recordsBytes(current.records);
   showRun(runEngine(bytes, new Date(), inputName), bytes, "form");
   showMarks(explainInput(bytes, inputName).marks);
+  if (e && e.target) formChanged(bytes);
 }
 
 // The saved names of a typed problem: its number ("0007.dat"), or

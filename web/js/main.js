@@ -53,7 +53,7 @@ function start() {
   $("clear").addEventListener("click", () => {
     if (!current) { showError(noForm); return; }
     inputName = DEFAULT_INPUT_NAME; namedByNumber = true;
-    $("file-name").textContent = ""; opened = null;
+    $("file-name").textContent = ""; opened = null; formRow = null;
     $("explain-box").hidden = true;
     showWorkbench();
     live = false;
@@ -77,7 +77,17 @@ function start() {
   $("explain-run").addEventListener("click", () => {
     if (opened && engine) { showRun(runEngine(opened.bytes, new Date(), opened.name), opened.bytes, "file"); $("results-side").scrollTop = 0; }
   });
-  $("save-csv").addEventListener("click", () => { if (schedule) download(scheduleBytes(), "schedule.csv"); });
+  $("save-schedule").addEventListener("click", () => { if (schedule) download(scheduleBytes(), "schedule.csv"); });
+  $("save-csv").addEventListener("click", () => {
+    if (!schedule) return;
+    const refused = schedule.rows.filter((x) => !x.bytes && x.word === "refused").length;
+    if (refused) { showError("Not saved: " + refused + " row(s) refused (marked): mend or remove them first, so that no row is lost."); return; }
+    download(tableBytes(), (schedule.table ? schedule.table.stem : "table") + ".csv");
+  });
+  $("save-all").addEventListener("click", saveAll);
+  $("add-row").addEventListener("click", () => { if (schedule && schedule.table) tableRowTools("add", 0); });
+  $("schedule").addEventListener("change", onCellChange);
+  document.addEventListener("paste", onPaste);
   $("print-schedule").addEventListener("click", () => printAs("schedule"));
   $("hide-schedule").addEventListener("click", showWorkbench);
   $("show-schedule").addEventListener("click", showSchedule);

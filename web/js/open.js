@@ -77,6 +77,7 @@ let opened = null;  // { name, bytes, analysis, explained } of the last opened i
 // is, and the results show the file's own run.
 function openInput(name, bytes) {
   if (!current) { showError(noForm === LOADING ? LOADING + " Open the file again in a moment." : noForm); return; }
+  formRow = null;  // the form follows a table's row only when opened from it
   const a = analyseInput(bytes);
   const explained = explainInput(bytes, name);
   opened = { name, bytes, analysis: a, explained };
@@ -144,6 +145,8 @@ const isReport = (f) => /\.rpt$/i.test(f.name) || (f.bytes.includes(12) && !/\.d
 function openFiles(list) {
   openAt = performance.now();
   return readFiles(list).then((files) => {
+    const table = files.find((f) => /\.(csv|tsv)$/i.test(f.name));
+    if (table) { openTable(table.name, table.bytes); return; }
     if (files.length === 1) {
       const f = files[0];
       if (isReport(f)) viewReport(f.bytes, f.name); else openInput(f.name, f.bytes);
@@ -181,7 +184,7 @@ function onDrop(e) {
       more();
     });
     Promise.all(entries.map(walk)).then(() => {
-      const inputs = files.length > 1 ? files.filter((f) => /\.dat$/i.test(f.name)) : files;
+      const inputs = files.length > 1 ? files.filter((f) => /\.(dat|csv|tsv)$/i.test(f.name)) : files;
       if (inputs.length) openFiles(inputs.sort((a, b) => (a.name < b.name ? -1 : a.name > b.name ? 1 : 0)));
     });
     return;

@@ -63,7 +63,8 @@ function renderSchedule() {
   const head = $("schedule").tHead;
   head.textContent = "";
   const htr = document.createElement("tr");
-  for (const h of [""].concat(SCHEDULE_LEAD, rest.map((k) => columns[k].replace(/_/g, " ")))) {
+  const tb = schedule.table;
+  for (const h of [""].concat(SCHEDULE_LEAD, tb ? tb.header : rest.map((k) => columns[k].replace(/_/g, " ")))) {
     const th = document.createElement("th");
     th.scope = "col"; th.textContent = h;
     htr.appendChild(th);
@@ -84,10 +85,13 @@ function scheduleRow(x, i, rest) {
   const tr = document.createElement("tr");
   const tools = document.createElement("td");
   tools.className = "row-tools screen";
-  for (const [label, act] of [["Open", "open"], ["Save .rpt", "save"], ["Print", "print"]]) {
+  const acts = schedule.table ? [["Open", "open"], ["Copy", "copy"], ["Remove", "remove"], ["Save .rpt", "save"]]
+                               : [["Open", "open"], ["Save .rpt", "save"], ["Print", "print"]];
+  for (const [label, act] of acts) {
+    if ((act === "open" || act === "save") && !x.bytes) continue;
     const b = document.createElement("button");
     b.type = "button"; b.textContent = label; b.dataset.act = act; b.dataset.row = i;
-    b.setAttribute("aria-label", label + " " + x.name);
+    b.setAttribute("aria-label", label + " " + (x.name || "row " + (i + 2)));
     tools.appendChild(b);
   }
   tr.appendChild(tools);
@@ -100,6 +104,27 @@ function scheduleRow(x, i, rest) {
   };
   const judged = x.word === "adequate" || x.word === "inadequate";
   cell(VERDICT_WORDS[x.word] || x.word, "verdict");
+  if (schedule.table) {
+    if (x.word === "refused" || x.word === "empty") {
+      const why = cell(x.refused || "an empty row: type its values", "why");
+      why.colSpan = 2;
+    } else {
+      const gov = cell(judged && x.governing ? x.governing.name : "");
+      if (judged && x.governing) gov.title = x.governing.key;
+      cell(judged && x.governing && x.governing.ratio !== null ? x.governing.ratio.toFixed(3) : "", "num");
+    }
+    x.cells.forEach((v, k) => {
+      const td = cell("", "cell");
+      const input = document.createElement("input");
+      input.value = v; input.dataset.col = k; input.size = Math.max(3, Math.min(v.length + 1, 40));
+      input.setAttribute("aria-label", schedule.table.header[k] + ", row " + (i + 2));
+      if (k === x.refusedCol) { input.className = "refused"; input.title = x.refused; input.setAttribute("aria-invalid", "true"); }
+      td.appendChild(input);
+    });
+    tr.className = "v-" + x.word;
+    tr.dataset.row = i;
+    return tr;
+  }
   const gov = cell(judged && x.governing ? x.governing.name : "");
   if (judged && x.governing) gov.title = x.governing.key;
   cell(judged && x.governing && x.governing.ratio !== null ? x.governing.ratio.toFixed(3) : "", "num");
@@ -119,9 +144,13 @@ function onScheduleClick(e) {
   const tr = e.target.closest("tr[data-row]");
   if (!tr) return;
   const x = schedule.rows[Number(tr.dataset.row)];
+  if (!b && e.target.closest("input")) return;
   const act = b ? b.dataset.act : "open";
+  if (act === "copy" || act === "remove") { tableRowTools(act, Number(tr.dataset.row)); return; }
+  if (!x.bytes) return;
   if (act === "save") { download(x.report, x.reportName); return; }
   openInput(x.name, x.bytes);
+  formRow = schedule.table ? x : null;
   if (act === "print") printAs(null);
 }
 
@@ -138,9 +167,6 @@ function showWorkbench() {
 }
 
 function scheduleBytes() {
-  const parts = [schedule.header].concat(schedule.rows.map((x) => x.row));
-  const out = new Uint8Array(parts.reduce((n, p) => n + p.length, 0));
-  let at = 0;
-  for (const p of parts) { out.set(p, at); at += p.length; }
-  return out;
+  if (schedule.table) return tableScheduleBytes();
+  return joinBytes([schedule.header].concat(schedule.rows.map((x) => x.row)));
 }
