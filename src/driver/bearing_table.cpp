@@ -74,39 +74,6 @@ std::optional<std::string> to_latin1(std::string_view utf8) {
     return bytes;
 }
 
-// The length of the valid UTF-8 prefix of the bytes.
-std::size_t utf8_prefix(std::string_view bytes) {
-    std::size_t i = 0;
-    while (i < bytes.size()) {
-        const auto b = static_cast<unsigned char>(bytes[i]);
-        std::size_t n = 0;
-        unsigned lo = 0x80, hi = 0xBF;
-        if (b < 0x80) {
-            ++i;
-            continue;
-        } else if (b >= 0xC2 && b <= 0xDF) {
-            n = 1;
-        } else if (b >= 0xE0 && b <= 0xEF) {
-            n = 2;
-            if (b == 0xE0) lo = 0xA0;
-            if (b == 0xED) hi = 0x9F;
-        } else if (b >= 0xF0 && b <= 0xF4) {
-            n = 3;
-            if (b == 0xF0) lo = 0x90;
-            if (b == 0xF4) hi = 0x8F;
-        } else {
-            return i;
-        }
-        if (i + n >= bytes.size()) return i;
-        for (std::size_t k = 1; k <= n; ++k) {
-            const auto c = static_cast<unsigned char>(bytes[i + k]);
-            if (c < (k == 1 ? lo : 0x80) || c > (k == 1 ? hi : 0xBF)) return i;
-        }
-        i += n + 1;
-    }
-    return i;
-}
-
 // The table's records of cells (RFC 4180: a quoted cell may hold the
 // separator, quotes doubled and line breaks; a record ends at CR LF, LF or
 // CR), each with the row number of its first line as a spreadsheet counts

@@ -2,6 +2,7 @@
 
 #include "checks/verdict.h"
 #include "report/formatted.h"
+#include "results/result_text.h"
 #include "results/schedule.h"
 
 namespace bearingpad {
@@ -10,25 +11,7 @@ namespace {
 
 // A length as the schedule prints it: 4 decimals, a leading zero.
 std::string fixed4(float value) {
-    const std::string edited = edit_real(value, 60, 4);
-    std::size_t first = edited.find_first_not_of(' ');
-    std::string text;
-    if (edited[first] == '-') {
-        text += '-';
-        ++first;
-    }
-    if (edited[first] == '.') text += '0';
-    text.append(edited, first, std::string::npos);
-    return text;
-}
-
-std::string line_of(const std::vector<std::string>& cells) {
-    std::string line;
-    for (std::size_t i = 0; i < cells.size(); ++i) {
-        if (i > 0) line += ',';
-        line += csv_cell(cells[i]);
-    }
-    return line + "\r\n";
+    return fixed_text(value, 4);
 }
 
 std::string join(const std::vector<std::string>& texts) {
@@ -80,15 +63,15 @@ std::string BearingTypes::add(const Result& result, const BearingMark& mark) {
 std::string BearingTypes::summary() const {
     std::string text =
         "\xEF\xBB\xBF" +
-        line_of({"type", "quantity", "marks", "width", "length", "thickness", "number_of_holes",
-                 "diameter_of_hole", "cover_thickness", "side_cover", "load_plate_count",
-                 "load_plate_thickness", "internal_plate_count", "internal_plate_thickness",
-                 "internal_layer_count", "internal_layer_thickness", "elastomer_thickness"});
+        csv_line({"type", "quantity", "marks", "width", "length", "thickness", "number_of_holes",
+                  "diameter_of_hole", "cover_thickness", "side_cover", "load_plate_count",
+                  "load_plate_thickness", "internal_plate_count", "internal_plate_thickness",
+                  "internal_layer_count", "internal_layer_thickness", "elastomer_thickness"});
     for (std::size_t n = 0; n < types_.size(); ++n) {
         std::vector<std::string> cells = {type_letters(n), std::to_string(types_[n].quantity),
                                           join(types_[n].marks)};
         cells.insert(cells.end(), types_[n].cells.begin(), types_[n].cells.end());
-        text += line_of(cells);
+        text += csv_line(cells);
     }
     return text;
 }
@@ -101,7 +84,7 @@ std::string table_schedule_header() {
 
 std::string table_schedule_row(const BearingMark& mark, const std::string& type,
                                const Result& result, const std::string& file) {
-    std::string lead = line_of({mark.mark, mark.location, std::to_string(mark.quantity), type});
+    std::string lead = csv_line({mark.mark, mark.location, std::to_string(mark.quantity), type});
     lead.resize(lead.size() - 2);  // its CR LF: the schedule's row follows
     return lead + "," + schedule_row(result, file);
 }

@@ -175,11 +175,7 @@ std::string latin1_to_utf8(std::string_view bytes) {
     return text;
 }
 
-namespace {
-
-// Whether the bytes are well-formed UTF-8 (no overlong forms, no surrogates,
-// nothing above U+10FFFF).
-bool valid_utf8(std::string_view bytes) {
+std::size_t utf8_prefix(std::string_view bytes) {
     std::size_t i = 0;
     while (i < bytes.size()) {
         const auto b = static_cast<unsigned char>(bytes[i]);
@@ -199,22 +195,20 @@ bool valid_utf8(std::string_view bytes) {
             if (b == 0xF0) lo = 0x90;
             if (b == 0xF4) hi = 0x8F;
         } else {
-            return false;
+            return i;
         }
-        if (i + n >= bytes.size()) return false;
+        if (i + n >= bytes.size()) return i;
         for (std::size_t k = 1; k <= n; ++k) {
             const auto c = static_cast<unsigned char>(bytes[i + k]);
-            if (c < (k == 1 ? lo : 0x80) || c > (k == 1 ? hi : 0xBF)) return false;
+            if (c < (k == 1 ? lo : 0x80) || c > (k == 1 ? hi : 0xBF)) return i;
         }
         i += n + 1;
     }
-    return true;
+    return i;
 }
 
-}  // namespace
-
 std::string name_to_utf8(std::string_view bytes) {
-    return valid_utf8(bytes) ? std::string(bytes) : latin1_to_utf8(bytes);
+    return utf8_prefix(bytes) == bytes.size() ? std::string(bytes) : latin1_to_utf8(bytes);
 }
 
 }  // namespace bearingpad

@@ -48,6 +48,10 @@ std::string answer_text(const Result& result);
 // the report prints it (bytes 128 to 255 become U+0080 to U+00FF).
 std::string latin1_to_utf8(std::string_view bytes);
 
+// The length of the well-formed UTF-8 prefix of the bytes (no overlong
+// forms, no surrogates, nothing above U+10FFFF): their size when all are.
+std::size_t utf8_prefix(std::string_view bytes);
+
 // A file name as UTF-8: kept as it is when it is valid UTF-8 already (the
 // names of a POSIX system), otherwise each byte as its Latin-1 character (a
 // Windows name in its ANSI code page).

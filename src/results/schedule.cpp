@@ -47,7 +47,9 @@ std::string trailing_blanks_removed(const std::string& text) {
     return last == std::string::npos ? std::string() : text.substr(0, last + 1);
 }
 
-std::string line_of(const std::vector<std::string>& cells) {
+}  // namespace
+
+std::string csv_line(const std::vector<std::string>& cells) {
     std::string line;
     for (std::size_t i = 0; i < cells.size(); ++i) {
         if (i > 0) line += ',';
@@ -55,8 +57,6 @@ std::string line_of(const std::vector<std::string>& cells) {
     }
     return line + "\r\n";
 }
-
-}  // namespace
 
 std::string csv_cell(const std::string& utf8) {
     bool quoted = !utf8.empty() && (utf8.front() == ' ' || utf8.back() == ' ');
@@ -74,7 +74,7 @@ std::string csv_cell(const std::string& utf8) {
 }
 
 std::string schedule_header() {
-    return "\xEF\xBB\xBF" + line_of(std::vector<std::string>(kColumns, kColumns + kColumnCount));
+    return "\xEF\xBB\xBF" + csv_line(std::vector<std::string>(kColumns, kColumns + kColumnCount));
 }
 
 std::string schedule_row(const Result& result, const std::string& file) {
@@ -119,7 +119,7 @@ std::string schedule_row(const Result& result, const std::string& file) {
     cells.push_back(std::to_string(result.warnings.size()));
     cells.push_back(rules_text(result));
     cells.push_back(result.standard_pad);
-    return line_of(cells);
+    return csv_line(cells);
 }
 
 }  // namespace bearingpad

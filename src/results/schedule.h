@@ -5,6 +5,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "checks/result.h"
 
@@ -20,6 +21,9 @@ std::string schedule_header();
 // The bearing's numbers are as the report prints them: lengths to 4 decimals,
 // loads to 1, the governing ratio to 4.
 std::string schedule_row(const Result& result, const std::string& file);
+
+// One row of cells, each as csv_cell writes it, CR LF ended.
+std::string csv_line(const std::vector<std::string>& cells);
 
 // One cell: quoted (its quotes doubled) when it holds a comma, a quote, a
 // control character, or a blank at either end; otherwise as it is.
