@@ -17,10 +17,7 @@ namespace {
 
 using namespace test_support;
 
-const std::string kProblem =
-    "    0101ROUTE 9 OVER MILL CREEK - ABUTMENT BEARINGS\n"
-    " A   12.0   9.0   2.0  1  1.0  .25  .25    2  .25      1  .0747\n"
-    "    100.0   80.0  40.0 20.0    1.0  .5 .25\n";
+const std::string& kProblem = kAnalysisProblem;
 const std::string kOld = "an older report\r\n";
 
 struct Fault {

@@ -17,6 +17,13 @@ namespace bearingpad::test_support {
 
 namespace fs = std::filesystem;
 
+// An analysis of a 12 x 9 in pad with two load plates and an internal plate,
+// the records of examples/analysis.dat: page 5 has two warnings.
+inline const std::string kAnalysisProblem =
+    "    0101ROUTE 9 OVER MILL CREEK - ABUTMENT BEARINGS\n"
+    " A   12.0   9.0   2.0  1  1.0  .25  .25    2  .25      1  .0747\n"
+    "    100.0   80.0  40.0 20.0    1.0  .5 .25\n";
+
 std::string read_file(const fs::path& p);
 void write_file(const fs::path& p, const std::string& bytes);
 
