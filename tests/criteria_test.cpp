@@ -214,6 +214,42 @@ TEST(Criteria, TheShippedExamplesAreRead) {
     EXPECT_GE(read, 2);
 }
 
+// Every example and every input of the fuzzer's corpus: the report under
+// each shipped set is byte for byte the report without one.
+TEST(Criteria, TheReportIsTheSameUnderEveryShippedSet) {
+    const std::filesystem::path source(BEARINGPAD_SOURCE_DIR);
+    std::vector<std::string> sets;
+    std::vector<std::filesystem::path> inputs;
+    for (const char* folder : {"examples", "fuzz/corpus"}) {
+        for (const auto& entry : std::filesystem::directory_iterator(source / folder)) {
+            if (entry.path().extension() == ".toml") {
+                sets.push_back(test_support::read_file(entry.path()));
+            } else if (entry.path().extension() == ".dat" || *folder == 'f') {
+                inputs.push_back(entry.path());
+            }
+        }
+    }
+    ASSERT_GE(sets.size(), 2u);
+    ASSERT_GE(inputs.size(), 30u);
+    for (const std::filesystem::path& input : inputs) {
+        MemoryFileAccess fs;
+        fs.files["/work/a.dat"] = test_support::read_file(input);
+        run_command_line_in_process(fs, {"-y", "a.dat"});
+        const std::string report = fs.files["/work/a.rpt"];
+        for (std::size_t k = 0; k < sets.size(); ++k) {
+            fs.files["/work/c.toml"] = sets[k];
+            const Outcome r =
+                run_command_line_in_process(fs, {"-y", "--criteria", "c.toml", "a.dat"});
+            EXPECT_EQ(fs.files["/work/a.rpt"], report) << input << " under set " << k;
+            // A verdict on the bearing names the set it was taken under.
+            if (r.out.find(" - not evaluated") != std::string::npos ||
+                r.out.find("adequate") != std::string::npos) {
+                EXPECT_NE(r.out.find("(under Example: "), std::string::npos) << input << r.out;
+            }
+        }
+    }
+}
+
 const std::string kAnalysis =
     "    0101ROUTE 9\n"
     " A   12.0   9.0   2.0  1  1.0  .25  .25    2  .25      1  .0747\n"

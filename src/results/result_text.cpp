@@ -110,7 +110,7 @@ std::string verdict_sentence(const Result& result, const Verdict& verdict) {
             for (const VerdictReason& r : verdict.reasons) {
                 reasons += (reasons.empty() ? "" : "; ") + r.text;
             }
-            return reasons.empty() ? text : text + ": " + reasons;
+            return reasons.empty() ? text + under : text + under + ": " + reasons;
         }
         case VerdictWord::failure:
             return result.failure ? text + ": " + result.failure->text : text;
