@@ -202,6 +202,15 @@ TEST(Drawing, VerdictOnTheSheet) {
     const std::string svg = drawing_svg(owned).value_or("");
     EXPECT_NE(svg.find(">AND R&amp;D &lt;SET&gt;<"), std::string::npos);
     EXPECT_EQ(svg.find("NO OWNER'S CRITERIA"), std::string::npos);
+    // Its checks in the notes: the laminated manual's plate limit fails for
+    // the example's 0.25 in load plates; its other seven checks pass.
+    MemoryFileAccess fs;
+    fs.files["/work/p.dat"] = read_file(examples / "analysis.dat");
+    fs.files["/work/c.toml"] = read_file(examples / "criteria-laminated-pads.toml");
+    run_command_line_in_process(fs, {"-y", "--drawing", "--criteria", "c.toml", "p.dat"});
+    EXPECT_NE(
+        fs.files["/work/p.svg"].find(">OWNER&apos;S CHECKS: OF 7 MADE, FAILING THICKEST STEEL PLATE.<"),
+        std::string::npos);
 }
 
 }  // namespace

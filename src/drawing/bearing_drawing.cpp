@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "checks/checks.h"
+#include "checks/criteria.h"
 #include "checks/strain_chart.h"
 #include "drawing/svg.h"
 #include "report/formatted.h"
@@ -943,10 +944,38 @@ class Sheet {
         if (holes() && drawn) notes.push_back("SECTION A-A IS TAKEN CLEAR OF THE HOLES.");
         if (drawn) notes.push_back("SCALES HOLD ON LETTER PAPER PRINTED AT 100 %.");
         for (const std::string& m : r_.closing_messages) notes.push_back(m);
+        for (const std::string& n : owner_notes()) notes.push_back(n);
         for (const std::string& n : notes) {
             svg_.text(x, y, svg_text(n), "small", R"( xml:space="preserve")");
             y += 9.5;
         }
+    }
+
+    // The owner's checks in a few lines: how many were made and which fail
+    // (each in full, with its article, in the JSON and on the page).
+    std::vector<std::string> owner_notes() const {
+        if (r_.owner_rules.empty()) return {};
+        int made = 0;
+        std::string failing;
+        for (const OwnerCheckOutcome& c : r_.owner_checks) {
+            if (!c.applies || c.verdict == CheckVerdict::not_evaluated) continue;
+            ++made;
+            if (c.verdict == CheckVerdict::fails) {
+                failing +=
+                    (failing.empty() ? "" : ", ") + std::string(criterion_definition(c.id).name);
+            }
+        }
+        std::string text = "OWNER'S CHECKS: ";
+        if (made == 0) {
+            text += "NONE MADE.";
+        } else if (failing.empty()) {
+            text += std::to_string(made) + (made == 1 ? " MADE, IT PASSES." : " MADE, ALL PASS.");
+        } else {
+            text += "OF " + std::to_string(made) + " MADE, FAILING " + capitals(failing) + ".";
+        }
+        std::vector<std::string> lines = wrapped(text, 58);
+        for (std::size_t i = 1; i < lines.size(); ++i) lines[i] = "  " + lines[i];
+        return lines;
     }
 
     static float store_product(std::int32_t count, float thickness) {
