@@ -13,12 +13,23 @@ outcome and records agree with the report; its schedule row agrees with
 it. A problem that failed has its row, its line on standard error, and
 neither report nor result. Python's csv reads the schedule.
 
+Then the standard pads (--owner COUNT, 0: none): the examples and COUNT
+generated problems with --catalog, the shipped catalog under the laminated
+pad manual and seeded random catalogs under the plain pad sheet, the manual
+and AASHTO alone. Each problem's title and beam records with each catalog
+pad (its record as --table writes it, an analysis) run alone in one batch;
+the chosen pad (the schedule's standard_pad) must be the first adequate,
+else the inadequate one of the lowest governing ratio, else the first; its
+JSON that pad's alone, the verdict text naming it (and its failing checks);
+NAME.standard.dat its records, and its report that of NAME.standard.dat.
+
 With --windows-exe, the Windows program then runs the same files under wine
 (through the build's wine-run script beside it) and must write the same
-JSON and schedule bytes, the absolute file names in failures aside.
+JSON, schedule and NAME.standard.dat bytes and exit status, the absolute
+file names in failures aside.
 
     python3 tests/results_check.py --exe build/bearingpad [--count 2000]
-        [--windows-exe build-win/bearingpad.exe]
+        [--owner 500] [--windows-exe build-win/bearingpad.exe]
 """
 import argparse
 import csv
@@ -393,8 +404,9 @@ def owner_run(exe, win_exe, tmp, names, catalog, criteria):
         if (tmp / (name[:-4] + ".standard.dat")).exists():
             shutil.copy(tmp / (name[:-4] + ".standard.dat"), alone / f"s-{name}")
     batch = sorted(p.name for p in alone.glob("[ps]*.dat"))
-    subprocess.run([exe, "-y", "--json", *(["--criteria", str(criteria)] if criteria else []), *batch],
-                   cwd=alone, capture_output=True, timeout=1800)
+    rules_alone = ["--criteria", str(criteria)] if criteria else []
+    subprocess.run([exe, "-y", "--json", *rules_alone, *batch], cwd=alone, capture_output=True,
+                   timeout=1800)
     with open(tmp / "schedule.csv", newline="", encoding="utf-8-sig") as f:
         rows = {row["file"]: row for row in csv.DictReader(f)}
     for name in names:
