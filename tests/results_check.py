@@ -312,29 +312,33 @@ STAMP = re.compile(rb"\d\d-[A-Z]{3}-\d\d|\d\d:\d\d:\d\d")  # a report's date and
 
 
 def random_catalog(rng, shipped):
-    """A few pads, each a shipped catalog's pad (rows of PAD_COLUMNS) changed,
-    smaller plans first as a catalog lists them: plans a step larger or
-    smaller, some off an owner's 1/2 in step, thicker load plates or thinner
-    internal ones, holes, some not physical or refused; a row without a mark
-    (its type is its row), a design row (a catalog pad is analysed as it is)."""
+    """A few pads, each a pad of the shipped catalog (its rows, header first)
+    changed, smaller plans first as a catalog lists them: plans a step larger
+    or smaller, some off an owner's 1/2 in step, thicker load plates or
+    thinner internal ones, holes, some not physical or refused; a row without
+    a mark (its type is its row), a design row (a catalog pad is analysed as
+    it is)."""
+    col = {name: i for i, name in enumerate(shipped[0])}
     rows = []
-    for i in range(rng.randint(4, 8)):
+    for _ in range(rng.randint(4, 8)):
         row = list(rng.choice(shipped[1:]))
-        row[1] = rng.choice(["analysis", "design", ""])
-        for c in (2, 3):
+        row[col["mode"]] = rng.choice(["analysis", "design", ""])
+        for c in (col["width"], col["length"]):
             row[c] = str(float(row[c]) + rng.choice([-2, -1, 0, 0, 1, 2]) +
                          rng.choice([0, 0, 0, 0.25]))
-        if row[9] == "2":  # a laminated pad
-            row[5:7] = rng.choice([["0", ""], ["0", ""], ["2", "1.25"], ["", ""]])
-            row[10] = rng.choice(["0.125", "0.125", "0.25"])
-            row[12] = rng.choice([row[12], row[12], "0.0747"])
-            row[9] = rng.choice("22221")  # 1: refused with internal plates
+        if row[col["load_plate_count"]] == "2":  # a laminated pad
+            row[col["number_of_holes"]], row[col["diameter_of_hole"]] = rng.choice(
+                [("0", ""), ("0", ""), ("2", "1.25"), ("", "")])  # blank: one 3 in hole
+            row[col["load_plate_thickness"]] = rng.choice(["0.125", "0.125", "0.25"])
+            c = col["internal_plate_thickness"]
+            row[c] = rng.choice([row[c], row[c], "0.0747"])
+            row[col["load_plate_count"]] = rng.choice("22221")  # 1: refused with internal plates
         if rng.random() < 0.1:
-            row[4] = "0.5"  # no elastomer left, or a plain pad too thin
+            row[col["thickness"]] = "0.5"  # no elastomer left, or a plain pad too thin
         rows.append(row)
-    rows.sort(key=lambda r: float(r[2]) * float(r[3]))
+    rows.sort(key=lambda r: float(r[col["width"]]) * float(r[col["length"]]))
     for i, row in enumerate(rows):
-        row[0] = rng.choice([f"R{i + 1} pad", f"R{i + 1}", ""])
+        row[col["mark"]] = rng.choice([f"R{i + 1} pad", f"R{i + 1}", ""])
     return shipped[:1] + rows
 
 
@@ -414,7 +418,7 @@ def owner_run(exe, win_exe, tmp, names, catalog, criteria):
         j, standard = result(tmp / (stem + ".json")), tmp / (stem + ".standard.dat")
         if name not in inputs:  # fewer than three records: no pad tried
             want(row["standard_pad"] == "" and not standard.exists(), f"{name}: a standard pad")
-            seen["no choice"] = seen.get("no choice", 0) + 1
+            seen["no pad tried"] = seen.get("no pad tried", 0) + 1
             continue
         k, passes = chosen_pad([result(alone / f"p{i}-{stem}.json") for i in range(len(pads))])
         key = f"pad {k + 1}" if passes else "no standard pad passes"
