@@ -13,12 +13,23 @@ outcome and records agree with the report; its schedule row agrees with
 it. A problem that failed has its row, its line on standard error, and
 neither report nor result. Python's csv reads the schedule.
 
+Then the standard pads (--owner COUNT, 0: none): the examples and COUNT
+generated problems with --catalog, the shipped catalog under the laminated
+pad manual and seeded random catalogs under the plain pad sheet, the manual
+and AASHTO alone. Each problem's title and beam records with each catalog
+pad (its record as --table writes it, an analysis) run alone in one batch;
+the chosen pad (the schedule's standard_pad) must be the first adequate,
+else the inadequate one of the lowest governing ratio, else the first; its
+JSON that pad's alone, the verdict text naming it (and its failing checks);
+NAME.standard.dat its records, and its report that of NAME.standard.dat.
+
 With --windows-exe, the Windows program then runs the same files under wine
 (through the build's wine-run script beside it) and must write the same
-JSON and schedule bytes, the absolute file names in failures aside.
+JSON, schedule and NAME.standard.dat bytes and exit status, the absolute
+file names in failures aside.
 
     python3 tests/results_check.py --exe build/bearingpad [--count 2000]
-        [--windows-exe build-win/bearingpad.exe]
+        [--owner 500] [--windows-exe build-win/bearingpad.exe]
 """
 import argparse
 import csv
@@ -34,6 +45,7 @@ import struct
 import subprocess
 import sys
 import tempfile
+import time
 
 HERE = pathlib.Path(__file__).resolve().parent
 
@@ -42,15 +54,19 @@ def f32(x):
     return struct.unpack("f", struct.pack("f", x))[0]
 
 
-def generate(rng, fit_point=0.0):
+def generate(rng, fit_point=0.0, careful=False):
     """One problem's bytes, typed as an engineer might, slips included. With
     fit_point, that share of the numbers typed without a point in every
     column of their field keeps one digit less, so that the field holds the
-    value with its point too (the table check writes records with points)."""
+    value with its point too (the table check writes records with points).
+    Careful: every number typed, with its point, in the lower half of its
+    range (so that most bearings have a standard pad); a record may still
+    be missing or hold a stray character."""
     def real(w, d, lo, hi):
-        if rng.random() < 0.12:
+        if rng.random() < 0.12 and not careful:
             return " " * w
-        v, style = rng.uniform(lo, hi), rng.random()
+        hi = (lo + hi) / 2 if careful else hi
+        v, style = rng.uniform(lo, hi), rng.random() * (0.6 if careful else 1)
         if style < 0.6:
             text = f"{v:.{rng.choice([0, 1, 2, 3, 4])}f}"
             if "." not in text:
@@ -267,27 +283,209 @@ def check_problem(name, data, report, j, row, err_lines):
     return faults
 
 
-def same_under_wine(win_exe, tmp, argv, schedule):
-    """The Windows program over the same files: the same JSON and schedule."""
-    outputs = {p.name: p.read_bytes() for p in tmp.glob("*.json")}
-    for p in tmp.glob("*.json"):
-        p.unlink()
+def same_under_wine(win_exe, tmp, argv, schedule, status=29, kinds=("*.json",)):
+    """The Windows program over the same files: the same JSON and schedule
+    (and the other outputs of those kinds), and the same exit status."""
+    outputs = {p.name: p.read_bytes() for kind in kinds for p in tmp.glob(kind)}
+    for name in outputs:
+        (tmp / name).unlink()
     runner = win_exe.parent / "wine-run"
     r = subprocess.run([str(runner), str(win_exe)] + argv, cwd=tmp, capture_output=True,
                        timeout=3600)
-    faults = [] if r.returncode == 29 else [f"wine: exit status {r.returncode}"]
+    faults = [] if r.returncode == status else [f"wine: exit status {r.returncode}"]
     # Failures name their files by absolute name: Z:\tmp\x\g.dat under wine.
     posix = json.dumps(str(tmp) + "/")[1:-1].encode()
     windows = json.dumps("Z:" + str(tmp).replace("/", "\\") + "\\")[1:-1].encode()
     if (tmp / "schedule.csv").read_bytes() != schedule:
         faults.append("wine: another schedule")
-    if sorted(p.name for p in tmp.glob("*.json")) != sorted(outputs):
-        faults.append("wine: other JSON files")
+    if sorted(p.name for kind in kinds for p in tmp.glob(kind)) != sorted(outputs):
+        faults.append("wine: other output files")
     for name, native in outputs.items():
         p = tmp / name
         if p.exists() and p.read_bytes().replace(windows, posix) != native:
             faults.append(f"wine: {name} differs")
-    print(f"under wine: {len(outputs)} JSON files and the schedule compared")
+    print(f"under wine: {len(outputs)} files ({', '.join(kinds)}) and the schedule compared")
+    return faults
+
+
+STAMP = re.compile(rb"\d\d-[A-Z]{3}-\d\d|\d\d:\d\d:\d\d")  # a report's date and time
+
+
+def random_catalog(rng, shipped):
+    """A few pads, each a pad of the shipped catalog (its rows, header first)
+    changed, smaller plans first as a catalog lists them: plans a step larger
+    or smaller, some off an owner's 1/2 in step, thicker load plates or
+    thinner internal ones, holes, some not physical or refused; a row without
+    a mark (its type is its row), a design row (a catalog pad is analysed as
+    it is)."""
+    col = {name: i for i, name in enumerate(shipped[0])}
+    rows = []
+    for _ in range(rng.randint(4, 8)):
+        row = list(rng.choice(shipped[1:]))
+        row[col["mode"]] = rng.choice(["analysis", "design", ""])
+        for c in (col["width"], col["length"]):
+            row[c] = str(float(row[c]) + rng.choice([-2, -1, 0, 0, 1, 2]) +
+                         rng.choice([0, 0, 0, 0.25]))
+        if row[col["load_plate_count"]] == "2":  # a laminated pad
+            row[col["number_of_holes"]], row[col["diameter_of_hole"]] = rng.choice(
+                [("0", ""), ("0", ""), ("2", "1.25"), ("", "")])  # blank: one 3 in hole
+            row[col["load_plate_thickness"]] = rng.choice(["0.125", "0.125", "0.25"])
+            c = col["internal_plate_thickness"]
+            row[c] = rng.choice([row[c], row[c], "0.0747"])
+            row[col["load_plate_count"]] = rng.choice("22221")  # 1: refused with internal plates
+        if rng.random() < 0.1:
+            row[col["thickness"]] = "0.5"  # no elastomer left, or a plain pad too thin
+        rows.append(row)
+    rows.sort(key=lambda r: float(r[col["width"]]) * float(r[col["length"]]))
+    for i, row in enumerate(rows):
+        row[col["mark"]] = rng.choice([f"R{i + 1} pad", f"R{i + 1}", ""])
+    return shipped[:1] + rows
+
+
+def chosen_pad(tried):
+    """The pad a catalog run must choose, from each pad's analysis alone
+    (None: it failed): the first adequate one; else the inadequate one of the
+    lowest governing ratio (the first of equals; a step check has none),
+    else the first pad. With whether it passes."""
+    lowest, low = 0, None
+    for k, a in enumerate(tried):
+        word = a["verdict"]["word"] if a else "failure"
+        if word == "adequate":
+            return k, True
+        if word == "inadequate":
+            r = num(next(c for c in a["checks"] if c["key"] == a["verdict"]["governing"]), "ratio")
+            if not math.isnan(r) and (low is None or r < low):
+                lowest, low = k, r
+    return lowest, False
+
+
+def owner_run(exe, win_exe, tmp, names, catalog, criteria):
+    """One run with --catalog (and --criteria, when given) over the problems,
+    against each catalog pad's analysis run alone (one batch) and each
+    written NAME.standard.dat run again; then the same run under wine."""
+    faults, seen = [], {}
+    rules = ["--criteria", criteria.name] if criteria else []
+    under = f"{catalog.name} under {criteria.name if criteria else 'AASHTO alone'}"
+
+    def want(cond, what):
+        if not cond:
+            faults.append(f"{under}: {what}")
+
+    def result(path):
+        return json.loads(path.read_text(encoding="utf-8")) if path.exists() else None
+
+    with open(catalog, newline="", encoding="utf-8-sig") as f:
+        table = list(csv.reader(f))
+    mark = table[0].index("mark")
+    types = [r[mark].strip() or f"row {i + 2}" for i, r in enumerate(table[1:])]
+    # An earlier run's outputs gone: a failure leaves every name as it was.
+    for kind in ("*.json", "*.rpt", "*.standard.dat"):
+        for p in tmp.glob(kind):
+            p.unlink()
+    # Each pad's record as --table writes it, column 2 an analysis.
+    alone = tmp / "alone"
+    shutil.rmtree(alone, ignore_errors=True)
+    alone.mkdir()
+    with open(alone / "pads.csv", "w", newline="", encoding="utf-8") as f:
+        csv.writer(f).writerows([table[0]] + [r[:mark] + [f"c{k}"] + r[mark + 1:]
+                                              for k, r in enumerate(table[1:])])
+    subprocess.run([exe, "-y", "--table", "pads.csv"], cwd=alone, capture_output=True, timeout=600)
+    pads = [(alone / f"c{k}.dat").read_bytes().split(b"\n")[1].ljust(2) for k in range(len(types))]
+    pads = [p[:1] + b"A" + p[2:] for p in pads]
+    inputs = {}  # problem: its title and beam records with each pad, as typed
+    for name in names:
+        typed = (tmp / name).read_bytes().split(b"\n")
+        typed = [r.removesuffix(b"\r") for r in (typed if typed[-1] else typed[:-1])]
+        if len(typed) >= 3:
+            inputs[name] = [b"\n".join([typed[0], p, typed[2], b""]) for p in pads]
+            for k, data in enumerate(inputs[name]):
+                (alone / f"p{k}-{name}").write_bytes(data)
+    argv = ["-y", "--json", "--schedule=schedule.csv", *rules, "--catalog", catalog.name, *names]
+    start = time.monotonic()
+    r = subprocess.run([exe] + argv, cwd=tmp, capture_output=True, timeout=1800)
+    seconds = time.monotonic() - start
+    for name in names:
+        if (tmp / (name[:-4] + ".standard.dat")).exists():
+            shutil.copy(tmp / (name[:-4] + ".standard.dat"), alone / f"s-{name}")
+    batch = sorted(p.name for p in alone.glob("[ps]*.dat"))
+    rules_alone = ["--criteria", str(criteria)] if criteria else []
+    subprocess.run([exe, "-y", "--json", *rules_alone, *batch], cwd=alone, capture_output=True,
+                   timeout=1800)
+    with open(tmp / "schedule.csv", newline="", encoding="utf-8-sig") as f:
+        rows = {row["file"]: row for row in csv.DictReader(f)}
+    for name in names:
+        stem, row = name[:-4], rows[name]
+        j, standard = result(tmp / (stem + ".json")), tmp / (stem + ".standard.dat")
+        if name not in inputs:  # fewer than three records: no pad tried
+            want(row["standard_pad"] == "" and not standard.exists(), f"{name}: a standard pad")
+            seen["no pad tried"] = seen.get("no pad tried", 0) + 1
+            continue
+        k, passes = chosen_pad([result(alone / f"p{i}-{stem}.json") for i in range(len(pads))])
+        key = f"pad {k + 1}" if passes else "no standard pad passes"
+        seen[key] = seen.get(key, 0) + 1
+        want(row["standard_pad"] == types[k], f"{name}: {row['standard_pad']}, not {types[k]}")
+        a = result(alone / f"p{k}-{stem}.json")
+        if a is None:  # its analysis fails: the problem fails, nothing written
+            want(row["outcome"] == "failure" and j is None and not standard.exists(),
+                 f"{name}: the pad's analysis fails, the catalog's does not")
+            continue
+        want(standard.exists() and standard.read_bytes() == inputs[name][k],
+             f"{name}: {standard.name} is not the records of {types[k]}")
+        failing = [c["name"] for c in a["checks"] if c["applies"] and c["verdict"] == "fails"]
+        text = a["verdict"]["text"] + (
+            f"; standard pad {types[k]}" if passes else
+            f"; no standard pad passes: {types[k]} has the lowest governing ratio" +
+            (", failing " + ", ".join(failing) if failing else ""))
+        want(j and j["verdict"]["text"] == text, f"{name}: verdict {j and j['verdict']['text']!r}")
+        want(j is None or j["outcome"] != "solved" or
+             any(c["owner"] for c in j["checks"]) == bool(criteria), f"{name}: owner's checks")
+        for d in (a, j or {"verdict": {}}):
+            d["file"] = d["verdict"]["text"] = None
+        want(j == a, f"{name}: the JSON is not that of {types[k]}'s analysis alone")
+        reports = [(d / f).read_bytes() if (d / f).exists() else None
+                   for d, f in ((tmp, stem + ".rpt"), (alone, f"s-{stem}.rpt"))]
+        want(reports[0] and STAMP.sub(b"", reports[0]) == STAMP.sub(b"", reports[1] or b""),
+             f"{name}: the report is not that of {standard.name}")
+    print(f"{under}, {len(pads)} pads: {len(names)} problems in "
+          f"{seconds:.1f} s; " + ", ".join(f"{n} {w}" for w, n in sorted(seen.items())))
+    if win_exe and not faults:
+        start = time.monotonic()
+        faults += same_under_wine(win_exe, tmp, argv, (tmp / "schedule.csv").read_bytes(),
+                                  r.returncode, ("*.json", "*.standard.dat"))
+        print(f"under wine: {time.monotonic() - start:.1f} s")
+    return faults
+
+
+def owner_stage(exe, win_exe, count, seed):
+    """The examples and COUNT generated problems with standard pads: the
+    shipped catalog under the laminated pad manual; seeded random catalogs
+    under the plain pad sheet, the laminated pad manual and AASHTO alone."""
+    rng = random.Random(seed)
+    faults = []
+    with tempfile.TemporaryDirectory() as tmp:
+        tmp = pathlib.Path(tmp)
+        examples = HERE.parent / "examples"
+        names = []
+        for example in sorted(examples.glob("*.dat")):
+            shutil.copy(example, tmp / example.name)
+            names.append(example.name)
+        for i in range(count):
+            (tmp / f"g{i:04d}.dat").write_bytes(generate(rng, careful=rng.random() < 0.7))
+            names.append(f"g{i:04d}.dat")
+        for name in ("standard-pads.csv", "criteria-laminated-pads.toml",
+                     "criteria-plain-pads.toml"):
+            shutil.copy(examples / name, tmp / name)
+        with open(examples / "standard-pads.csv", newline="", encoding="utf-8") as f:
+            shipped = list(csv.reader(f))
+        for i in (1, 2, 3):
+            with open(tmp / f"random-{i}.csv", "w", newline="", encoding="utf-8") as f:
+                csv.writer(f).writerows(random_catalog(rng, shipped))
+        for catalog, criteria in (("standard-pads.csv", "criteria-laminated-pads.toml"),
+                                  ("random-1.csv", "criteria-plain-pads.toml"),
+                                  ("random-2.csv", "criteria-laminated-pads.toml"),
+                                  ("random-3.csv", None)):
+            faults += owner_run(exe, win_exe, tmp, names, tmp / catalog,
+                                criteria and tmp / criteria)
     return faults
 
 
@@ -296,9 +494,12 @@ def main():
     ap.add_argument("--exe", required=True)
     ap.add_argument("--count", type=int, default=2000)
     ap.add_argument("--seed", type=int, default=21)
+    ap.add_argument("--owner", type=int, default=500, metavar="COUNT",
+                    help="generated problems of the standard pads' stage (0: none)")
     ap.add_argument("--windows-exe", help="a Windows bearingpad.exe to compare under wine")
     args = ap.parse_args()
     exe = str(pathlib.Path(args.exe).resolve())
+    win_exe = pathlib.Path(args.windows_exe).resolve() if args.windows_exe else None
     rng = random.Random(args.seed)
     with tempfile.TemporaryDirectory() as tmp:
         tmp = pathlib.Path(tmp)
@@ -352,8 +553,10 @@ def main():
                                     rpt.read_bytes() if rpt.exists() else b"", j, row, err_lines)
         if r.returncode != 29:
             faults.append(f"exit status {r.returncode}, not 29 (the first missing file)")
-        if args.windows_exe and not faults:
-            faults += same_under_wine(pathlib.Path(args.windows_exe).resolve(), tmp, argv, raw)
+        if win_exe and not faults:
+            faults += same_under_wine(win_exe, tmp, argv, raw)
+    if args.owner:
+        faults += owner_stage(exe, win_exe, args.owner, args.seed + 1)
     print("verdicts: " + ", ".join(f"{n} {w}" for w, n in sorted(verdicts.items())))
     print(f"{len(order)} problems checked: " +
           ", ".join(f"{v} {k}" for k, v in sorted(outcomes.items())))
