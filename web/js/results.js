@@ -186,6 +186,7 @@ function showChecks(result, verdict) {
     const tr = document.createElement("tr");
     tr.className = { passes: "pass", fails: "fail", not_evaluated: "unevaluated" }[cv] || "na";
     if (c.key === gov && judged) tr.classList.add("governs");
+    if (c.owner) tr.classList.add("owner");
     tr.dataset.key = c.key;
     const cell = (text, cls) => { const td = document.createElement("td"); td.textContent = text; if (cls) td.className = cls; tr.appendChild(td); return td; };
     const th = document.createElement("th");
