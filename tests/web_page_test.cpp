@@ -5,6 +5,9 @@
 
 #include <string>
 
+#include "driver/catalog.h"
+#include "driver/criteria_file.h"
+#include "memory_files.h"
 #include "test_support.h"
 #include "web/page_run.h"
 
@@ -72,6 +75,74 @@ TEST(WebPage, RecordsSplitAsFromAFile) {
                   kPad + "\n" + kBeam + "\n")
                   .report,
               plain.report);
+}
+
+// With an owner's set and standard pads, the page's run of a file against
+// the command line's with --criteria and --catalog over the same bytes: the
+// same line, report and chosen pad's records (the page offers them to save
+// under the name the line gives).
+TEST(WebPage, CriteriaAndCatalogAsTheCommandLine) {
+    const std::string catalog_csv =
+        "mark,mode,width,length,thickness,number_of_holes,cover_thickness,side_cover,"
+        "load_plate_count,load_plate_thickness,internal_plate_count,internal_plate_thickness\n"
+        "SMALL,analysis,8,6,1,0,0.25,0.25,2,0.25,0,\n"
+        "MID,analysis,12,9,2,0,0.25,0.25,2,0.25,1,0.0747\n";
+    const std::string criteria_toml =
+        "name = \"Test\"\ndocument = \"Manual\"\nedition = \"2020\"\n[limits]\n"
+        "max_load_k = { value = 50, article = \"Sec. 2\" }\n";
+    std::string error;
+    const std::optional<Catalog> catalog = read_catalog(catalog_csv, error);
+    const std::optional<CriteriaSet> criteria = read_criteria(criteria_toml, error);
+    ASSERT_TRUE(catalog && criteria) << error;
+    const std::string three = kTitle + "\n" + kPad + "\n" + kBeam + "\n";
+    struct Row {
+        const char* what;
+        std::string input;
+        bool with_criteria, with_catalog;
+        bool standard;  // a pad chosen and its records written
+    };
+    const Row rows[] = {
+        {"the set alone", three, true, false, false},
+        {"the catalog alone", three, false, true, true},
+        {"both: no pad passes the owner's load", three, true, true, true},
+        {"a design: analysed on the catalog's pads", test_support::with_mode(three, ' '), false,
+         true, true},
+        {"two records: no pad tried", kTitle + "\n" + kPad + "\n", false, true, false},
+        {"an unreadable pad record: the catalog's pads in its place",
+         kTitle + "\n A   12,0" + kPad.substr(9) + "\n" + kBeam + "\n", false, true, true},
+        {"an unreadable beam record: a failure, nothing beside",
+         kTitle + "\n" + kPad + "\n    100,0" + kBeam.substr(9) + "\n", false, true, false},
+    };
+    for (const Row& row : rows) {
+        MemoryFileAccess fs;
+        fs.files["/work/pier3.dat"] = row.input;
+        fs.files["/work/pads.csv"] = catalog_csv;
+        fs.files["/work/set.toml"] = criteria_toml;
+        std::vector<std::string> args = {"-y"};
+        if (row.with_criteria) args.insert(args.end(), {"--criteria", "set.toml"});
+        if (row.with_catalog) args.insert(args.end(), {"--catalog", "pads.csv"});
+        args.push_back("pier3.dat");
+        const test_support::Outcome cli = test_support::run_command_line_in_process(fs, args);
+        const PageRun page = run_page(
+            row.input, "pier3.dat", "pier3.rpt", test_support::fixed_time(),
+            row.with_criteria ? &*criteria : nullptr, row.with_catalog ? &*catalog : nullptr);
+        EXPECT_EQ(page.result.status(), cli.status) << row.what;
+        if (cli.status == 0) {
+            EXPECT_EQ(page.console, cli.out) << row.what;
+            EXPECT_EQ(page.report, fs.files["/work/pier3.rpt"]) << row.what;
+        } else {
+            // The command line names the failure after the file's whole name.
+            EXPECT_NE(cli.err.find(page.failure.substr(0, page.failure.find("pier3.dat"))),
+                      std::string::npos)
+                << row.what;
+        }
+        const auto written = fs.files.find("/work/pier3.standard.dat");
+        EXPECT_EQ(written != fs.files.end(), row.standard) << row.what;
+        EXPECT_EQ(page.standard, written == fs.files.end() ? "" : written->second) << row.what;
+        EXPECT_EQ(page.standard_name, row.standard ? "pier3.standard.dat" : "") << row.what;
+        EXPECT_EQ(page.console.find("under Test") != std::string::npos, row.with_criteria)
+            << row.what;
+    }
 }
 
 // The layout the page's form takes: the fields of the three records in the

@@ -3,9 +3,12 @@
 # the HTML template, and the version in place of @VERSION@. Run with cmake -P.
 # SCRIPTS names the page's script files, separated by "|", in the order they
 # are joined: one strict function holds them all, so they share one scope
-# and nothing of theirs is global but what they put on window.
+# and nothing of theirs is global but what they put on window. BUILT_IN
+# names the files the page carries as texts (the shipped criteria sets and
+# standard pads), separated by "|": they take the place of the script's
+# /*@BUILT_IN@*/ as "NAME": "TEXT" entries of an object.
 cmake_minimum_required(VERSION 3.20)
-foreach(var TEMPLATE STYLE SCRIPTS ENGINE VERSION OUTPUT)
+foreach(var TEMPLATE STYLE SCRIPTS BUILT_IN ENGINE VERSION OUTPUT)
   if(NOT DEFINED ${var})
     message(FATAL_ERROR "embed.cmake: ${var} not given")
   endif()
@@ -26,6 +29,26 @@ string(APPEND script "})();\n")
 # Safe since no string or template of the script spans lines.
 string(REGEX REPLACE "\n[ ]*//[^\n]*" "" script "${script}")
 string(REGEX REPLACE "\n[ ]+" "\n" script "${script}")
+# The built-in files as JavaScript strings, after the stripping above, which
+# must not touch their lines.
+string(REPLACE "|" ";" built_in_files "${BUILT_IN}")
+set(built_in "")
+foreach(part IN LISTS built_in_files)
+  file(READ ${part} text)
+  get_filename_component(part_name ${part} NAME)
+  string(REPLACE "\\" "\\\\" text "${text}")
+  string(REPLACE "\"" "\\\"" text "${text}")
+  string(REPLACE "\r" "\\r" text "${text}")
+  string(REPLACE "\n" "\\n" text "${text}")
+  string(REPLACE "\t" "\\t" text "${text}")
+  string(REPLACE "<" "\\x3c" text "${text}")
+  string(APPEND built_in "\"${part_name}\": \"${text}\",\n")
+endforeach()
+string(FIND "${script}" "/*@BUILT_IN@*/" at_built_in)
+if(at_built_in EQUAL -1)
+  message(FATAL_ERROR "embed.cmake: the script lacks /*@BUILT_IN@*/")
+endif()
+string(REPLACE "/*@BUILT_IN@*/" "${built_in}" script "${script}")
 # Inside a script element the text "</script" would end it early.
 foreach(part engine script)
   string(FIND "${${part}}" "</script" at)

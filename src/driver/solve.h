@@ -23,7 +23,7 @@ namespace bearingpad {
 // case, a failure included; a failure is returned in the result, never thrown.
 // With an owner's criteria set, its checks join the result (the report is
 // the same with or without it); the set is applied after the solve, so that
-// a front end without sets (the page) does not carry their code.
+// a front end without sets does not carry their code.
 Result solve(InputFile& input, const std::string& input_name, OutputSink& report,
              const std::tm& now);
 Result solve(InputFile& input, const std::string& input_name, OutputSink& report,

@@ -4,10 +4,13 @@
 #include <cmath>
 #include <ctime>
 #include <limits>
+#include <optional>
 #include <string>
 
 #include "drawing/bearing_drawing.h"
 #include "driver/bearing_table.h"
+#include "driver/catalog.h"
+#include "driver/criteria_file.h"
 #include "report/formatted.h"
 #include "results/bearing_types.h"
 #include "results/result_json.h"
@@ -26,6 +29,12 @@ std::string last_text;        // the text of the last call below that returns on
 bearingpad::PageExplanation last_explanation;
 bool last_read_ok = false;
 bearingpad::BearingTypes table_types;  // the types of the table schedule being written
+// The owner's criteria and the standard pads every run applies, as the
+// command line's --criteria and --catalog; none: AASHTO alone, each
+// problem's own pad.
+std::optional<bearingpad::CriteriaSet> criteria;
+std::optional<bearingpad::Catalog> catalog;
+bool catalog_used = true;  // false: the runs solve each problem's own pad
 
 std::string json_cells(const std::vector<std::string>& cells) {
     std::string out = "[";
@@ -60,10 +69,91 @@ int bp_run(const char* input, int size, const char* input_name, const char* repo
     now.tm_min = minute;
     now.tm_sec = second;
     last_input_name = input_name;
-    last_run =
-        bearingpad::run_page(std::string_view(input, size > 0 ? static_cast<std::size_t>(size) : 0),
-                             input_name, report_name, now);
+    last_run = bearingpad::run_page(
+        std::string_view(input, size > 0 ? static_cast<std::size_t>(size) : 0), input_name,
+        report_name, now, criteria ? &*criteria : nullptr, catalog ? &*catalog : nullptr);
     return last_run.result.status();
+}
+
+// The owner's criteria set of the size bytes of a criteria file (TOML) for
+// every run after this; size 0 takes the set away. Returns "" when the set
+// is taken, or the line that refuses it ("line 7: ..."), the set before it
+// then kept.
+const char* bp_set_criteria(const char* text, int size) {
+    last_text.clear();
+    if (size <= 0) {
+        criteria.reset();
+        return last_text.c_str();
+    }
+    std::optional<bearingpad::CriteriaSet> set = bearingpad::read_criteria(
+        std::string_view(text, static_cast<std::size_t>(size)), last_text);
+    if (set) {
+        criteria = std::move(set);
+        last_text.clear();
+    } else if (last_text.empty()) {
+        last_text = "not read";
+    }
+    return last_text.c_str();
+}
+
+// The set taken, as the verdict names it: "NAME (DOCUMENT, EDITION)", and
+// its name alone; or "".
+const char* bp_criteria_rules() {
+    last_text = criteria ? criteria->rules_text() : std::string();
+    return last_text.c_str();
+}
+const char* bp_criteria_name() {
+    last_text = criteria ? criteria->name : std::string();
+    return last_text.c_str();
+}
+
+// The standard pads of the size bytes of a table (.csv, .tsv) for every run
+// after this; size 0 takes the catalog away. Returns "" or the refusal, the
+// catalog before it then kept.
+const char* bp_set_catalog(const char* bytes, int size) {
+    last_text.clear();
+    if (size <= 0) {
+        catalog.reset();
+        return last_text.c_str();
+    }
+    std::optional<bearingpad::Catalog> pads = bearingpad::read_catalog(
+        std::string_view(bytes, static_cast<std::size_t>(size)), last_text);
+    if (pads) {
+        catalog = std::move(pads);
+        last_text.clear();
+    } else if (last_text.empty()) {
+        last_text = "not read";
+    }
+    return last_text.c_str();
+}
+
+// 0: the runs after this solve each problem's own pad, the catalog kept for
+// later; 1: they use the catalog again.
+void bp_use_catalog(int on) {
+    catalog_used = on != 0;
+}
+
+// How many pad types the catalog taken holds (0: no catalog).
+int bp_catalog_pads() {
+    return catalog ? static_cast<int>(catalog->pads.size()) : 0;
+}
+
+// The last run's standard pad: its type ("" without one), whether it
+// passes, and its records, the bytes of NAME.standard.dat, with that name.
+const char* bp_standard_pad() {
+    return last_run.result.standard_pad.c_str();
+}
+int bp_standard_passes() {
+    return last_run.result.standard_pad_passes ? 1 : 0;
+}
+const char* bp_standard_data() {
+    return last_run.standard.data();
+}
+int bp_standard_size() {
+    return static_cast<int>(last_run.standard.size());
+}
+const char* bp_standard_name() {
+    return last_run.standard_name.c_str();
 }
 
 const char* bp_report_data() {

@@ -6,6 +6,7 @@
 
 #include "checks/input_fields.h"
 #include "driver/bearing_table.h"
+#include "driver/command_line.h"
 #include "driver/explain.h"
 #include "driver/file_access.h"
 #include "driver/input_records.h"
@@ -147,12 +148,25 @@ std::string table_row_of_input(std::string_view input, const std::string& mark,
 }
 
 PageRun run_page(std::string_view input, const std::string& input_name,
-                 const std::string& report_name, const std::tm& now) {
+                 const std::string& report_name, const std::tm& now, const CriteriaSet* criteria,
+                 const Catalog* catalog) {
     PageRun run;
     BytesInputFile file(input, input_name);
     BytesReportSink sink(run.report);
-    run.result = solve(file, input_name, sink, now);
-    run.console = input_name + ": " + report_name + " " + outcome_summary(run.result) + "\r\n";
+    std::string note;
+    if (catalog != nullptr) {
+        std::optional<CatalogChoice> chosen;
+        run.result = solve_with_catalog(*catalog, file, input_name, sink, now, criteria, chosen);
+        if (chosen && !run.result.failure) {
+            run.standard = chosen->input;
+            run.standard_name = output_name_for(input_name, ".standard.dat");
+            note = "; " + run.standard_name;
+        }
+    } else {
+        run.result = solve(file, input_name, sink, now, criteria);
+    }
+    run.console =
+        input_name + ": " + report_name + " " + outcome_summary(run.result) + note + "\r\n";
     if (run.result.failure) run.failure = run.result.failure->line;
     return run;
 }

@@ -8,6 +8,8 @@
 #include <string>
 #include <string_view>
 
+#include "checks/criteria.h"
+#include "driver/catalog.h"
 #include "driver/solve.h"
 
 namespace bearingpad {
@@ -17,6 +19,11 @@ struct PageRun {
     std::string report;   // the report file's bytes, empty when nothing was written
     std::string console;  // "NAME: REPORTNAME " and the outcome in a few words, CR LF
     std::string failure;  // the failure line of standard error, CR LF included; or empty
+    // With a catalog: the chosen standard pad's three records, the bytes the
+    // command line writes as NAME.standard.dat, and that name; both empty
+    // when no pad was tried (no catalog, or fewer than three records).
+    std::string standard;
+    std::string standard_name;
 };
 
 // The explanation of an input file as the console's --explain writes it,
@@ -49,7 +56,12 @@ std::string input_fields_json();
 std::string table_row_of_input(std::string_view input, const std::string& mark,
                                const std::string& location, int quantity);
 
+// Solved as the command line solves it with --criteria and --catalog (either
+// null when not given); with a catalog, the console line ends as the command
+// line's does when it writes the chosen pad's records beside the report:
+// "; NAME.standard.dat" (the page offers that file to save).
 PageRun run_page(std::string_view input, const std::string& input_name,
-                 const std::string& report_name, const std::tm& now);
+                 const std::string& report_name, const std::tm& now,
+                 const CriteriaSet* criteria = nullptr, const Catalog* catalog = nullptr);
 
 }  // namespace bearingpad

@@ -50,6 +50,7 @@ function runEngine(bytes, when, inputName) {
        when.getHours(), when.getMinutes(), when.getSeconds()]);
     const data = call("bp_report_data", "number", [], []);
     const size = call("bp_report_size", "number", [], []);
+    const standard = call("bp_standard_data", "number", [], []);
     return {
       status: status,
       report: engine.HEAPU8.slice(data, data + size),
@@ -61,6 +62,12 @@ function runEngine(bytes, when, inputName) {
       analysis: call("bp_analysis", "number", [], []) === 1,
       reportName: reportName,
       name: name,
+      // With a catalog: the standard pad's type ("" without one), whether
+      // it passes, and its records (NAME.standard.dat, empty when none).
+      standardPad: call("bp_standard_pad", "string", [], []),
+      standardPasses: call("bp_standard_passes", "number", [], []) === 1,
+      standard: engine.HEAPU8.slice(standard, standard + call("bp_standard_size", "number", [], [])),
+      standardName: call("bp_standard_name", "string", [], []),
       // The result as data (the engine's JSON, parsed), the drawing (SVG
       // text, "" when none) and the schedule row (its bytes as
       // scheduleBytes), taken from the engine when first read: they cost
@@ -73,6 +80,28 @@ function runEngine(bytes, when, inputName) {
   } finally {
     engine._free(ptr);
   }
+}
+
+// Calls fn with the bytes copied into the engine (pointer, length).
+function withBytes(bytes, fn) {
+  const ptr = engine._malloc(Math.max(bytes.length, 1));
+  try {
+    engine.HEAPU8.set(bytes, ptr);
+    return fn(ptr, bytes.length);
+  } finally {
+    engine._free(ptr);
+  }
+}
+
+// The owner's criteria (a criteria file's bytes) or the standard pads (a
+// table's bytes) every run after applies; empty bytes take them away.
+// Returns "" when taken, or the line that refuses them (what was taken
+// before then stays).
+function setEngineCriteria(bytes) {
+  return withBytes(bytes, (p, n) => call("bp_set_criteria", "string", ["number", "number"], [p, n]));
+}
+function setEngineCatalog(bytes) {
+  return withBytes(bytes, (p, n) => call("bp_set_catalog", "string", ["number", "number"], [p, n]));
 }
 
 // The value a real field's columns read as (NaN: unreadable, message 64).

@@ -11,12 +11,18 @@ window.bearingpad = {
   run(input, when) {
     const r = runEngine(input, when === undefined ? new Date() : when, DEFAULT_INPUT_NAME);
     // drawing: the sheet of the bearing and its strain chart as SVG text,
-    // "" when the run drew none.
+    // "" when the run drew none; standard: the chosen standard pad's
+    // records (NAME.standard.dat, empty without a catalog), standardPad its type.
     return { status: r.status, report: r.report, console: r.console, failure: r.failure,
+             standard: r.standard, standardName: r.standardName, standardPad: r.standardPad,
              get result() { return r.result; }, get scheduleRow() { return r.scheduleRow; },
              get drawing() { return r.drawing; } };
   },
   view(report) { viewReport(report, null); },
+  // A criteria file's or a catalog's bytes taken for every run after, as
+  // opened on the page (empty bytes: none); returns "" or the refusal.
+  criteria(bytes, name) { return takeOwnerFile("criteria", bytes, name); },
+  catalog(bytes, name) { return takeOwnerFile("catalog", bytes, name); },
   // The page set up as Print, Print drawing or Print schedule set it up
   // (mode null, "drawing" or "schedule"), without the dialog; endPrint undoes it.
   preparePrint(mode) { preparePrint(mode); },
@@ -94,6 +100,7 @@ function start() {
   $("schedule").addEventListener("click", onScheduleClick);
   document.addEventListener("dragover", (e) => e.preventDefault());
   document.addEventListener("drop", onDrop);
+  startOwner();
 
   if (!engineLoading) {
     noForm = "The engine is missing from this page.";
@@ -111,6 +118,7 @@ function start() {
       return;
     }
     engine = m;
+    labelBuiltInSets();
     buildForm();
     restoreForm();
     formAt = performance.now();

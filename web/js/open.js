@@ -197,6 +197,7 @@ function viewReport(bytes, name) {
   if (!(bytes instanceof Uint8Array)) throw new TypeError("view: the report must be a Uint8Array");
   showWorkbench();
   lastRun = null;
+  showOwnerTools(null);
   showChecks(null);
   showPictures("");
   setStale(false);

@@ -43,7 +43,7 @@ function preparePrint(mode) {
   if (mode === "schedule") {
     const n = schedule ? schedule.rows.length : 0;
     $("schedule-printed").textContent = "Bearing schedule, " + n + (n === 1 ? " bearing" : " bearings") + ", printed " +
-      new Date().toLocaleString() + ", bearingpad " + VERSION + " (AASHTO 1992 Art. 14.4.1, Method A)";
+      new Date().toLocaleString() + ", bearingpad " + VERSION + ", checked under " + rulesText();
   }
   if (!mode) return;
   const landscape = document.createElement("style");

@@ -104,7 +104,7 @@ function verdictOf(r) {
   const v = result.verdict || { word: "not_evaluated", text: "not evaluated: no verdict", reasons: [] };
   const checks = new Map((result.checks || []).map((c) => [c.key, checkVerdict(c)]));
   const gov = (result.checks || []).find((c) => c.key === v.governing);
-  return { word: v.word, text: v.text, reasons: v.reasons || [], governing: v.governing_name || null,
+  return { word: v.word, text: v.text, reasons: v.reasons || [], governing: v.governing_name || null, rules: v.rules || "",
            governingKey: v.governing || null, governingRatio: gov && gov.ratio !== null ? gov.ratio : null,
            answer: result.answer || null, checks };
 }
@@ -160,9 +160,24 @@ function showChecks(result, verdict) {
   // The verdict's governing check first (the failing check with the
   // highest ratio, or the passing one when all pass).
   const gov = verdict ? verdict.governingKey : result.governing ? result.governing.key : null;
-  const order = result.checks.filter((c) => c.key === gov).concat(result.checks.filter((c) => c.key !== gov));
+  // The eleven AASHTO checks, then under a heading of the owner's set its
+  // checks; in each, the governing check first.
+  const governingFirst = (cs) => cs.filter((c) => c.key === gov).concat(cs.filter((c) => c.key !== gov));
+  const owners = result.checks.filter((c) => c.owner);
+  const order = governingFirst(result.checks.filter((c) => !c.owner)).concat(governingFirst(owners));
   const fragment = document.createDocumentFragment();
   for (const c of order) {
+    if (c === order.find((x) => x.owner)) {
+      const head = document.createElement("tr");
+      head.className = "owner-head";
+      const th = document.createElement("th");
+      th.colSpan = 6;
+      th.scope = "colgroup";
+      // The set as the check's source names it: "NAME (DOCUMENT, EDITION), ARTICLE".
+      th.textContent = "The owner's criteria: " + (c.source || "").slice(0, Math.max(0, (c.source || "").length - c.article.length - 2));
+      head.appendChild(th);
+      fragment.appendChild(head);
+    }
     let { verdict: cv, reason } = checkVerdict(c);
     if (!judged && cv === "passes") {
       cv = "not_evaluated";
@@ -171,12 +186,15 @@ function showChecks(result, verdict) {
     const tr = document.createElement("tr");
     tr.className = { passes: "pass", fails: "fail", not_evaluated: "unevaluated" }[cv] || "na";
     if (c.key === gov && judged) tr.classList.add("governs");
+    if (c.owner) tr.classList.add("owner");
     tr.dataset.key = c.key;
     const cell = (text, cls) => { const td = document.createElement("td"); td.textContent = text; if (cls) td.className = cls; tr.appendChild(td); return td; };
     const th = document.createElement("th");
     th.scope = "row";
     th.textContent = c.name + (c.key === gov && judged ? " (governs)" : "");
     if (reason) th.appendChild(span("reason", null, reason));
+    // What to change: the design search's first step for this failure.
+    if (cv === "fails" && c.remedy) th.appendChild(span("remedy", null, "What to change: " + c.remedy));
     tr.appendChild(th);
     cell(c.article);
     cell(c.applies ? num(c.demand, c.demand_text) + (c.unit ? " " + c.unit : "") : "", "num");
@@ -233,6 +251,10 @@ function showRun(r, bytes, source) {
   showOutcome(cls, (source === "file" ? r.name + " as it is: " : "") + head, detail, toWarnings, answer);
   const verdict = r.end === "solved" && r.status === 0 ? verdictOf(r) : null;
   lastRun.verdict = verdict;
+  // The rules the verdict was taken under, and the standard pad chosen.
+  if (verdict) $("outcome").appendChild(span("rules", null, "Rules: " + verdict.rules + "." +
+    (r.standardPad ? " Standard pad: " + r.standardPad + (r.standardPasses ? "" : " (none passes: the lowest governing ratio)") + "." : "")));
+  showOwnerTools(r);
   showChecks(r.result, verdict);
   showReasons(verdict);
   // The drawing with the outcome, in the same frame; the report's pages in
@@ -306,6 +328,7 @@ function clearResults(note) {
   $("report").textContent = "";
   $("report").classList.remove("behind");
   showReasons(null);
+  showOwnerTools(null);
   showChecks(null);
   showPictures("");
   setStale(false);

@@ -43,6 +43,7 @@ function scheduleEntry(f, when) {
   const verdict = r.status === 0 ? verdictOf(r) : null;
   const word = verdict ? verdict.word : "failure";
   return { name: f.name, bytes: f.bytes, report: r.report, reportName: r.reportName, row, word,
+           standard: r.standardPad, standardBytes: r.standard, standardName: r.standardName,
            governing: verdict && verdict.governingKey
              ? { key: verdict.governingKey, name: verdict.governing, ratio: verdict.governingRatio } : null };
 }
@@ -57,14 +58,18 @@ function buildSchedule(files) {
   scheduleAt = performance.now();
 }
 
+// With a catalog, the standard pad chosen leads too.
+const scheduleWithPads = () => owner.pads > 0;
+
 function renderSchedule() {
   const columns = csvFields(utf8.decode(schedule.header));
-  const rest = columns.map((c, k) => k).filter((k) => !SCHEDULE_SHOWN_IN_LEAD.includes(columns[k]));
+  const inLead = SCHEDULE_SHOWN_IN_LEAD.concat(scheduleWithPads() ? ["standard_pad"] : []);
+  const rest = columns.map((c, k) => k).filter((k) => !inLead.includes(columns[k]));
   const head = $("schedule").tHead;
   head.textContent = "";
   const htr = document.createElement("tr");
   const tb = schedule.table;
-  for (const h of [""].concat(SCHEDULE_LEAD, tb ? tb.header : rest.map((k) => columns[k].replace(/_/g, " ")))) {
+  for (const h of [""].concat(SCHEDULE_LEAD, scheduleWithPads() ? ["standard pad"] : [], tb ? tb.header : rest.map((k) => columns[k].replace(/_/g, " ")))) {
     const th = document.createElement("th");
     th.scope = "col"; th.textContent = h;
     htr.appendChild(th);
@@ -78,6 +83,7 @@ function renderSchedule() {
   body.appendChild(fragment);
   const n = schedule.rows.length;
   $("schedule-count").textContent = n + (n === 1 ? " bearing" : " bearings");
+  $("schedule-rules").textContent = "checked under " + rulesText();
   $("show-schedule").hidden = false;
 }
 
@@ -107,11 +113,12 @@ function scheduleRow(x, i, rest) {
   if (schedule.table) {
     if (x.word === "refused" || x.word === "empty") {
       const why = cell(x.refused || "an empty row: type its values", "why");
-      why.colSpan = 2;
+      why.colSpan = scheduleWithPads() ? 3 : 2;
     } else {
       const gov = cell(judged && x.governing ? x.governing.name : "");
       if (judged && x.governing) gov.title = x.governing.key;
       cell(judged && x.governing && x.governing.ratio !== null ? x.governing.ratio.toFixed(3) : "", "num");
+      if (scheduleWithPads()) cell(x.standard || "", "pad");
     }
     x.cells.forEach((v, k) => {
       const td = cell("", "cell");
@@ -128,6 +135,7 @@ function scheduleRow(x, i, rest) {
   const gov = cell(judged && x.governing ? x.governing.name : "");
   if (judged && x.governing) gov.title = x.governing.key;
   cell(judged && x.governing && x.governing.ratio !== null ? x.governing.ratio.toFixed(3) : "", "num");
+  if (scheduleWithPads()) cell(x.standard || "", "pad");
   const values = csvFields(utf8.decode(x.row));
   rest.forEach((k, n) => {
     const v = values[k] === undefined ? "" : values[k];

@@ -42,7 +42,7 @@ function rereadTable(changed) {
   const t = readTable(tableCsv(tb), tb.stem);
   if (t.refused) {
     // No row stands alone: none keeps a verdict the table no longer gives.
-    tb.rows.forEach((x) => Object.assign(x, { refused: "the table: " + t.refused, refusedCol: -1, word: "refused", governing: null, bytes: null, report: null }));
+    tb.rows.forEach((x) => Object.assign(x, { refused: "the table: " + t.refused, refusedCol: -1, word: "refused", governing: null, bytes: null, report: null, standard: "", standardBytes: null }));
     showError("The table: " + t.refused + ".");
     return;
   }
@@ -58,7 +58,7 @@ function rereadTable(changed) {
   for (const r of t.rows) tb.rows[at.get(r.row)].accepted = r;
   const when = new Date();
   tb.rows.forEach((x) => {
-    if (x.refused || !x.accepted) { Object.assign(x, { word: x.refused ? "refused" : "empty", governing: null, bytes: null, report: null }); return; }
+    if (x.refused || !x.accepted) { Object.assign(x, { word: x.refused ? "refused" : "empty", governing: null, bytes: null, report: null, standard: "", standardBytes: null }); return; }
     const a = x.accepted;
     const bytes = latin1(a.input);
     if (changed !== null && x !== changed && x.bytes && x.name === a.stem + ".dat" && fromLatin1(x.bytes) === a.input) return;
@@ -171,7 +171,12 @@ function zipBytes(files) {
 function saveAll() {
   if (!schedule) return;
   const files = [];
-  for (const x of schedule.rows) if (x.bytes) files.push({ name: x.name, bytes: x.bytes }, { name: x.reportName, bytes: x.report });
+  for (const x of schedule.rows) {
+    if (!x.bytes) continue;
+    files.push({ name: x.name, bytes: x.bytes }, { name: x.reportName, bytes: x.report });
+    // With a catalog, the chosen pad's records beside, as --catalog writes them.
+    if (x.standardBytes && x.standardBytes.length) files.push({ name: x.standardName, bytes: x.standardBytes });
+  }
   download(zipBytes(files), (schedule.table ? schedule.table.stem : "schedule") + ".zip");
 }
 
