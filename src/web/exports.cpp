@@ -69,9 +69,10 @@ int bp_run(const char* input, int size, const char* input_name, const char* repo
     now.tm_min = minute;
     now.tm_sec = second;
     last_input_name = input_name;
-    last_run = bearingpad::run_page(
-        std::string_view(input, size > 0 ? static_cast<std::size_t>(size) : 0), input_name,
-        report_name, now, criteria ? &*criteria : nullptr, catalog ? &*catalog : nullptr);
+    last_run =
+        bearingpad::run_page(std::string_view(input, size > 0 ? static_cast<std::size_t>(size) : 0),
+                             input_name, report_name, now, criteria ? &*criteria : nullptr,
+                             catalog && catalog_used ? &*catalog : nullptr);
     return last_run.result.status();
 }
 

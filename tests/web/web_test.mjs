@@ -899,6 +899,18 @@ const CATALOG = "standard-pads.csv";
   const standard = readFileSync(join(designDir, "form.std"));
   check(standard.length > 0 && (await saved(page, "analysis.standard.dat"))?.equals(standard) === true,
         "Save .standard.dat saves the chosen pad's records as native_solve --catalog writes them");
+  // Design from this pad with the catalog open: the chosen pad's records in
+  // design mode, solved without the catalog (which would analyse its pads).
+  const stdRecords = standard.toString("latin1").split("\n");
+  stdRecords[1] = stdRecords[1][0] + " " + stdRecords[1].slice(2);
+  writeFileSync(join(designDir, "std-design.dat"), stdRecords.join("\n"), "latin1");
+  execFileSync(join(nativeBuild, "native_solve"), ["--criteria", join(examplesDir, LAMINATED), designDir, join(designDir, "std-design.dat")]);
+  const stdDesign = JSON.parse(readFileSync(join(designDir, "std-design.json"), "utf8"));
+  await page.click("#design-from-pad");
+  await page.waitForFunction(() => !document.getElementById("design-box").hidden);
+  const shownStd = await text(page, "#design-outcome");
+  check(!!stdDesign.answer && shownStd.startsWith(stdDesign.answer + ". "),
+        "Design from this pad with a catalog designs from the chosen pad: " + shownStd.slice(0, 120));
   await (await page.$("#open")).uploadFile(join(examplesDir, "analysis.dat"), join(examplesDir, "design.dat"));
   await page.waitForFunction(() => !document.getElementById("schedule-box").hidden);
   const lead = await page.evaluate(() => ({
