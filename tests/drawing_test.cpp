@@ -208,9 +208,9 @@ TEST(Drawing, VerdictOnTheSheet) {
     fs.files["/work/p.dat"] = read_file(examples / "analysis.dat");
     fs.files["/work/c.toml"] = read_file(examples / "criteria-laminated-pads.toml");
     run_command_line_in_process(fs, {"-y", "--drawing", "--criteria", "c.toml", "p.dat"});
-    EXPECT_NE(
-        fs.files["/work/p.svg"].find(">OWNER&apos;S CHECKS: OF 7 MADE, FAILING THICKEST STEEL PLATE.<"),
-        std::string::npos);
+    EXPECT_NE(fs.files["/work/p.svg"].find(
+                  ">OWNER&apos;S CHECKS: OF 7 MADE, FAILING THICKEST STEEL PLATE.<"),
+              std::string::npos);
 }
 
 }  // namespace
