@@ -206,6 +206,11 @@ def windows_interruption(exe, folder, problems, rounds, deadline, faults):
         time.sleep(random.uniform(duration * 0.3, duration * 0.8))
         p.send_signal(signal.SIGINT)
         p.wait()
+        # wine's launcher may end before the Windows process has finished
+        # abandoning its set: give it a moment to remove its temporaries.
+        settle = time.monotonic() + 5
+        while temporaries(folder) and time.monotonic() < settle:
+            time.sleep(0.05)
         states = [outputs(folder, stem) for stem in stems]
         if all(s == model[stem] for s, stem in zip(states, stems)) and p.returncode == 0:
             continue  # ended before the signal came
@@ -215,8 +220,12 @@ def windows_interruption(exe, folder, problems, rounds, deadline, faults):
         for s_, stem in zip(states, stems):
             if s_ != model[stem] and s_ != (b"old",) * 3:
                 faults.append("wine SIGINT: %s's files from different runs" % stem)
+        # Whatever is left goes before the next round.
         for n in temporaries(folder):
-            os.remove(os.path.join(folder, n))
+            try:
+                os.remove(os.path.join(folder, n))
+            except FileNotFoundError:
+                pass
     print("wine: %d of %d runs interrupted by SIGINT (a whole run %.2f s)"
           % (interrupted, rounds, duration))
 
