@@ -36,6 +36,27 @@ std::optional<bearingpad::CriteriaSet> criteria;
 std::optional<bearingpad::Catalog> catalog;
 bool catalog_used = true;  // false: the runs solve each problem's own pad
 
+// The file of size bytes read into slot for every run after this, or the
+// slot emptied for size 0: "" then, or the refusal, the slot as it was.
+template <class T>
+const char* take(std::optional<T>& slot, const char* bytes, int size,
+                 std::optional<T> (*read)(std::string_view, std::string&)) {
+    last_text.clear();
+    if (size <= 0) {
+        slot.reset();
+        return last_text.c_str();
+    }
+    std::optional<T> taken =
+        read(std::string_view(bytes, static_cast<std::size_t>(size)), last_text);
+    if (taken) {
+        slot = std::move(taken);
+        last_text.clear();
+    } else if (last_text.empty()) {
+        last_text = "not read";
+    }
+    return last_text.c_str();
+}
+
 std::string json_cells(const std::vector<std::string>& cells) {
     std::string out = "[";
     for (const std::string& c : cells)
@@ -81,20 +102,7 @@ int bp_run(const char* input, int size, const char* input_name, const char* repo
 // is taken, or the line that refuses it ("line 7: ..."), the set before it
 // then kept.
 const char* bp_set_criteria(const char* text, int size) {
-    last_text.clear();
-    if (size <= 0) {
-        criteria.reset();
-        return last_text.c_str();
-    }
-    std::optional<bearingpad::CriteriaSet> set = bearingpad::read_criteria(
-        std::string_view(text, static_cast<std::size_t>(size)), last_text);
-    if (set) {
-        criteria = std::move(set);
-        last_text.clear();
-    } else if (last_text.empty()) {
-        last_text = "not read";
-    }
-    return last_text.c_str();
+    return take(criteria, text, size, bearingpad::read_criteria);
 }
 
 // The set taken, as the verdict names it: "NAME (DOCUMENT, EDITION)", and
@@ -112,20 +120,7 @@ const char* bp_criteria_name() {
 // after this; size 0 takes the catalog away. Returns "" or the refusal, the
 // catalog before it then kept.
 const char* bp_set_catalog(const char* bytes, int size) {
-    last_text.clear();
-    if (size <= 0) {
-        catalog.reset();
-        return last_text.c_str();
-    }
-    std::optional<bearingpad::Catalog> pads = bearingpad::read_catalog(
-        std::string_view(bytes, static_cast<std::size_t>(size)), last_text);
-    if (pads) {
-        catalog = std::move(pads);
-        last_text.clear();
-    } else if (last_text.empty()) {
-        last_text = "not read";
-    }
-    return last_text.c_str();
+    return take(catalog, bytes, size, bearingpad::read_catalog);
 }
 
 // 0: the runs after this solve each problem's own pad, the catalog kept for
