@@ -129,6 +129,17 @@ std::size_t last_part_start(std::wstring_view name) {
     return name.size() >= 2 && name[1] == L':' ? 2 : 0;
 }
 
+// A name beside the file named, for this process's attempt: the name with a
+// mark that no report has ("NAME.~bpPID-N.tmp"), or the mark alone in the
+// name's folder when the name is too long for one.
+std::wstring marked_name(const std::wstring& name, unsigned attempt, const wchar_t* extension) {
+    const std::wstring mark = L"~bp" + std::to_wstring(::GetCurrentProcessId()) + L"-" +
+                              std::to_wstring(attempt) + extension;
+    const std::wstring marked = name + L"." + mark;
+    if (marked.size() < MAX_PATH) return marked;
+    return name.substr(0, last_part_start(name)) + mark;
+}
+
 // The reserved device word that the last part of a name designates ("NUL",
 // "PRN", "COM1", ...), upper case, or an empty text. Windows takes such a word
 // as the device wherever it stands and whatever extension follows it
@@ -744,14 +755,8 @@ TemporaryFile SystemFileAccess::create_beside(const std::string& name) {
         if (h == INVALID_HANDLE_VALUE) throw RunTimeFailure{failure_open, report_unit, name};
         return {std::make_unique<WindowsWritableFile>(h), std::string()};
     }
-    // The name with a mark that no report has, or the mark alone in the
-    // name's folder when the name is long.
-    const std::wstring folder = system.text.substr(0, last_part_start(system.text));
     for (unsigned attempt = 0;; ++attempt) {
-        const std::wstring mark = L"~bp" + std::to_wstring(::GetCurrentProcessId()) + L"-" +
-                                  std::to_wstring(attempt) + L".tmp";
-        std::wstring temporary = system.text + L"." + mark;
-        if (temporary.size() >= MAX_PATH) temporary = folder + mark;
+        const std::wstring temporary = marked_name(system.text, attempt, L".tmp");
         const std::optional<std::string> text = narrow(temporary);
         if (temporary.size() >= MAX_PATH || !text) {
             throw RunTimeFailure{failure_file_name, report_unit, name};
@@ -806,12 +811,8 @@ bool SystemFileAccess::sync_together(const std::vector<WritableFile*>& files) {
 FileAccess::SetAside SystemFileAccess::set_aside(const std::string& name, bool move) {
     const SystemName system = system_name(name);
     if (system.kind != NameKind::file) return {std::string(), FileError::invalid_name};
-    const std::wstring folder = system.text.substr(0, last_part_start(system.text));
     for (unsigned attempt = 0;; ++attempt) {
-        const std::wstring mark = L"~bp" + std::to_wstring(::GetCurrentProcessId()) + L"-" +
-                                  std::to_wstring(attempt) + L".old";
-        std::wstring aside = system.text + L"." + mark;
-        if (aside.size() >= MAX_PATH) aside = folder + mark;
+        const std::wstring aside = marked_name(system.text, attempt, L".old");
         const std::optional<std::string> text = narrow(aside);
         if (aside.size() >= MAX_PATH || !text) return {std::string(), FileError::invalid_name};
         // A hard link keeps the old file under the second name; where the
